@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace db {
+
+// Text as an SQL literal: between apostrophes, each apostrophe doubled.
+std::string Quote(std::string_view text);
+// Only the inside of the literal (apostrophes doubled), for fragments like "LIKE '%" + x + "%'".
+std::string Escape(std::string_view text);
+
+} // namespace db
