@@ -1,0 +1,70 @@
+#include "db/DbError.h"
+#include "db/dialect/Rewriter.h"
+
+#include <algorithm>
+
+namespace db::dialect {
+
+namespace {
+
+bool Wordish(const Token &t) {
+    return t.kind == TokenKind::Word || t.kind == TokenKind::Number || t.kind == TokenKind::QuotedIdent ||
+           t.kind == TokenKind::TempName || t.kind == TokenKind::Variable || t.kind == TokenKind::String;
+}
+
+void QuoteInto(std::string &out, const std::string &s, char q) {
+    out += q;
+    for (char c : s) {
+        out += c;
+        if (c == q) {
+            out += q;
+        }
+    }
+    out += q;
+}
+
+} // namespace
+
+std::string Render(const Tokens &t, RenderMode mode, std::vector<int> *literalsUsed) {
+    std::string out;
+    out.reserve(t.size() * 8);
+    const Token *prev = nullptr;
+    for (const auto &tok : t) {
+        if (prev && (tok.spaceBefore || (Wordish(*prev) && Wordish(tok)))) {
+            out += ' ';
+        }
+        prev = &tok;
+        if (mode == RenderMode::Parameters && tok.liftable && tok.literal >= 0) {
+            out += '?';
+            out += std::to_string(tok.literal + 1);
+            if (literalsUsed && std::find(literalsUsed->begin(), literalsUsed->end(), tok.literal) ==
+                                    literalsUsed->end()) {
+                literalsUsed->push_back(tok.literal);
+            }
+            continue;
+        }
+        switch (tok.kind) {
+        case TokenKind::String:
+            if (tok.dateContext) {
+                auto iso = DateLiteralToIso(tok.text);
+                if (!iso) {
+                    throw DbError("Conversion failed when converting date and/or time from character string: '" +
+                                  tok.text + "'");
+                }
+                QuoteInto(out, *iso, '\'');
+            } else {
+                QuoteInto(out, tok.text, '\'');
+            }
+            break;
+        case TokenKind::QuotedIdent:
+        case TokenKind::TempName:
+            QuoteInto(out, tok.text, '"');
+            break;
+        default:
+            out += tok.text;
+        }
+    }
+    return out;
+}
+
+} // namespace db::dialect

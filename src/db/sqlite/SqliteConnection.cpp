@@ -1,0 +1,247 @@
+#include "db/sqlite/SqliteConnection.h"
+
+#include "db/DbError.h"
+#include "db/dialect/Rewriter.h"
+#include "db/dialect/Tokenizer.h"
+#include "db/sqlite/SqliteCatalog.h"
+#include "db/sqlite/SqliteRecordset.h"
+#include "db/sqlite/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+#include <list>
+#include <unordered_map>
+
+namespace db {
+
+using namespace dialect;
+
+namespace {
+
+constexpr std::size_t kCacheSize = 256;
+
+// A translated statement shape: its SQLite statements, prepared once and reused.
+struct Shape {
+    StatementKind kind;
+    std::string intoTable;
+    std::vector<std::shared_ptr<SqliteStatement>> statements;
+};
+
+class SqliteConnection : public Connection {
+  public:
+    SqliteConnection(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments)
+        : path_(path) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            std::string msg = db_ ? sqlite3_errmsg(db_) : "sin memoria";
+            sqlite3_close(db_);
+            db_ = nullptr;
+            throw DbError("No se puede abrir la base de datos " + path + ": " + msg);
+        }
+        sqlite3_extended_result_codes(db_, 1);
+        sqlite3_busy_timeout(db_, 15000);
+        Raw("PRAGMA journal_mode=WAL");
+        Raw("PRAGMA foreign_keys=OFF");
+        for (const auto &[name, file] : attachments) {
+            Raw("ATTACH DATABASE " + Quoted(file, '\'') + " AS " + Quoted(name, '"'));
+            Raw("PRAGMA " + Quoted(name, '"') + ".journal_mode=WAL");
+        }
+        catalog_ = std::make_unique<SqliteCatalog>(db_, attachments);
+    }
+
+    ~SqliteConnection() override {
+        cache_.clear();
+        lru_.clear();
+        if (db_) {
+            if (inTrans_) {
+                sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            }
+            sqlite3_close_v2(db_);
+        }
+    }
+
+    long Execute(const std::string &sql) override {
+        Tokens all = Tokenize(sql);
+        auto parts = SplitStatements(std::move(all));
+        long affected = 0;
+        for (auto &part : parts) {
+            affected = RunOne(std::move(part), sql, nullptr);
+        }
+        return affected;
+    }
+
+    std::unique_ptr<Recordset> OpenRecordset(const std::string &sql) override {
+        auto parts = SplitStatements(Tokenize(sql));
+        if (parts.empty()) {
+            throw DbError("La consulta está vacía", sql);
+        }
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            RunOne(std::move(parts[i]), sql, nullptr);
+        }
+        std::unique_ptr<Recordset> rs;
+        RunOne(std::move(parts.back()), sql, &rs);
+        if (!rs) {
+            throw DbError("La instrucción no devuelve registros", sql);
+        }
+        return rs;
+    }
+
+    void BeginTrans() override {
+        if (inTrans_) {
+            throw DbError("Ya hay una transacción abierta en esta conexión");
+        }
+        Raw("BEGIN");
+        inTrans_ = true;
+    }
+    void CommitTrans() override {
+        if (!inTrans_) {
+            throw DbError("No hay ninguna transacción abierta");
+        }
+        Raw("COMMIT");
+        inTrans_ = false;
+    }
+    void RollbackTrans() override {
+        if (!inTrans_) {
+            throw DbError("No hay ninguna transacción abierta");
+        }
+        inTrans_ = false;
+        if (sqlite3_get_autocommit(db_) == 0) {
+            Raw("ROLLBACK");
+        }
+    }
+    bool InTransaction() const override { return inTrans_; }
+
+  private:
+    static std::string Quoted(const std::string &s, char q) {
+        std::string out(1, q);
+        for (char c : s) {
+            out += c;
+            if (c == q) {
+                out += q;
+            }
+        }
+        return out + q;
+    }
+
+    void Raw(const std::string &sql) {
+        char *err = nullptr;
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            std::string msg = err ? err : sqlite3_errmsg(db_);
+            sqlite3_free(err);
+            throw DbError(msg, sql, sql, sqlite3_extended_errcode(db_));
+        }
+    }
+
+    std::shared_ptr<Shape> Lookup(const std::string &key) {
+        auto it = cache_.find(key);
+        if (it == cache_.end()) {
+            return nullptr;
+        }
+        lru_.splice(lru_.begin(), lru_, it->second.second);
+        return it->second.first;
+    }
+
+    void Remember(const std::string &key, std::shared_ptr<Shape> shape) {
+        lru_.push_front(key);
+        cache_[key] = {std::move(shape), lru_.begin()};
+        if (cache_.size() > kCacheSize) {
+            cache_.erase(lru_.back());
+            lru_.pop_back();
+        }
+    }
+
+    void Invalidate() {
+        cache_.clear();
+        lru_.clear();
+        catalog_->Invalidate();
+    }
+
+    std::shared_ptr<Shape> Build(Tokens tokens, const std::string &written, bool lifted) {
+        Translation tr;
+        try {
+            tr = Translate(std::move(tokens), *catalog_);
+        } catch (DbError &e) {
+            throw DbError(e.what(), written, "", e.NativeCode());
+        }
+        auto shape = std::make_shared<Shape>();
+        shape->kind = tr.kind;
+        shape->intoTable = tr.intoTable;
+        for (auto &st : tr.statements) {
+            shape->statements.push_back(std::make_shared<SqliteStatement>(
+                db_, std::move(st), lifted ? RenderMode::Parameters : RenderMode::Inline));
+        }
+        return shape;
+    }
+
+    long RunOne(Tokens tokens, const std::string &written, std::unique_ptr<Recordset> *rs) {
+        MarkLiftable(tokens);
+        bool lifted = false;
+        for (const auto &t : tokens) {
+            if (t.liftable) {
+                lifted = true;
+                break;
+            }
+        }
+        std::string key;
+        std::shared_ptr<Shape> shape;
+        Tokens literals;
+        for (const auto &t : tokens) {
+            if (t.literal >= 0) {
+                literals.push_back(t);
+            }
+        }
+        if (lifted) {
+            key = ShapeKey(tokens);
+            shape = Lookup(key);
+        }
+        if (!shape) {
+            shape = Build(std::move(tokens), written, lifted);
+            if (lifted) {
+                Remember(key, shape);
+            }
+        }
+        if (shape->kind == StatementKind::NoOp) {
+            return 0;
+        }
+        long affected = -1;
+        for (std::size_t i = 0; i < shape->statements.size(); ++i) {
+            auto &st = shape->statements[i];
+            bool last = i + 1 == shape->statements.size();
+            if (rs && last && shape->kind == StatementKind::Query) {
+                *rs = std::make_unique<SqliteRecordset>(st->Start(db_, literals, written), literals, written);
+                return -1;
+            }
+            affected = st->Run(db_, literals, written);
+        }
+        if (shape->kind == StatementKind::Schema || shape->kind == StatementKind::SelectInto) {
+            Invalidate();
+            affected = 0;
+        }
+        if (shape->kind == StatementKind::SelectInto) {
+            auto count = std::make_shared<SqliteStatement>(db_, Generated("SELECT COUNT(*) FROM " + shape->intoTable),
+                                                           RenderMode::Inline);
+            SqliteRecordset r(count->Start(db_, {}, written), {}, written);
+            affected = r.Eof() ? 0 : static_cast<long>(r.Fields(0).AsInt64());
+        } else if (shape->kind == StatementKind::Query) {
+            affected = -1;
+        }
+        if (rs && !*rs) {
+            throw DbError("La instrucción no devuelve registros", written);
+        }
+        return affected;
+    }
+
+    std::string path_;
+    sqlite3 *db_ = nullptr;
+    bool inTrans_ = false;
+    std::unique_ptr<SqliteCatalog> catalog_;
+    std::list<std::string> lru_;
+    std::unordered_map<std::string, std::pair<std::shared_ptr<Shape>, std::list<std::string>::iterator>> cache_;
+};
+
+} // namespace
+
+ConnectionPtr OpenSqlite(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments) {
+    return std::make_shared<SqliteConnection>(path, attachments);
+}
+
+} // namespace db
