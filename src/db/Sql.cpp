@@ -17,3 +17,22 @@ std::string Escape(std::string_view text) {
 std::string Quote(std::string_view text) { return "'" + Escape(text) + "'"; }
 
 } // namespace db
+
+#include "db/dialect/TokenUtil.h"
+#include "db/dialect/Tokenizer.h"
+
+namespace db {
+
+bool ReturnsRows(const std::string &sql) {
+    auto parts = dialect::SplitStatements(dialect::Tokenize(sql));
+    if (parts.empty()) {
+        return false;
+    }
+    const auto &t = parts.back();
+    if (t[0].IsWord("WITH")) {
+        return true;
+    }
+    return t[0].IsWord("SELECT") && dialect::FindWordAtDepth0(t, 1, t.size(), "INTO") == std::string::npos;
+}
+
+} // namespace db

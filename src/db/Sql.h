@@ -11,3 +11,10 @@ std::string Quote(std::string_view text);
 std::string Escape(std::string_view text);
 
 } // namespace db
+
+namespace db {
+
+// True when the statement (its last, if several) returns rows: a SELECT without INTO.
+bool ReturnsRows(const std::string &sql);
+
+} // namespace db

@@ -245,3 +245,33 @@ ConnectionPtr OpenSqlite(const std::string &path, const std::vector<std::pair<st
 }
 
 } // namespace db
+
+namespace db {
+
+void RunSqliteScript(const std::string &path, const std::vector<std::string> &statements) {
+    sqlite3 *h = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        std::string msg = h ? sqlite3_errmsg(h) : "sin memoria";
+        sqlite3_close(h);
+        throw DbError("No se puede crear la base de datos " + path + ": " + msg);
+    }
+    auto run = [&](const std::string &sql) {
+        char *err = nullptr;
+        if (sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            std::string msg = err ? err : sqlite3_errmsg(h);
+            sqlite3_free(err);
+            sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(h);
+            throw DbError(msg, sql, sql);
+        }
+    };
+    run("PRAGMA journal_mode=WAL");
+    run("BEGIN");
+    for (const auto &s : statements) {
+        run(s);
+    }
+    run("COMMIT");
+    sqlite3_close(h);
+}
+
+} // namespace db

@@ -14,3 +14,10 @@ ConnectionPtr OpenSqlite(const std::string &path,
                          const std::vector<std::pair<std::string, std::string>> &attachments = {});
 
 } // namespace db
+
+namespace db {
+
+// Runs native SQLite statements (schema and seed scripts) in one transaction, creating the file.
+void RunSqliteScript(const std::string &path, const std::vector<std::string> &statements);
+
+} // namespace db

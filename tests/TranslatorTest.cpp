@@ -1,0 +1,381 @@
+#include "db/DbError.h"
+#include "db/Sql.h"
+#include "db/Transaction.h"
+#include "db/sqlite/SqliteConnection.h"
+#include "fixtures/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// Small copies of the module's tables, with the declared types the translator relies on.
+const std::vector<std::string> kErp = {
+    "CREATE TABLE Compras_PagosCentral_Extractos (Cod_Empresa INTEGER, Cod_Almacen INTEGER, Cod_Extracto "
+    "VARCHAR(30) COLLATE NOCASE, FechaExtracto DATETIME DEFAULT '1900-01-01', FechaVto DATETIME DEFAULT "
+    "'1900-01-01', Cerrado BIT DEFAULT 0)",
+    "CREATE TABLE Compras_PagosCentral_Extractos_Lineas (IdExtractoLinea INTEGER PRIMARY KEY AUTOINCREMENT, "
+    "Cod_Empresa INTEGER, Cod_Almacen INTEGER, Cod_Extracto VARCHAR(30) COLLATE NOCASE, Cod_Proveedor INTEGER "
+    "DEFAULT 0, Documento VARCHAR(50) COLLATE NOCASE DEFAULT '', Fecha DATETIME DEFAULT '1900-01-01', Importe "
+    "MONEY DEFAULT 0, ImporteVinculado MONEY DEFAULT 0, Nueva_FechaVto DATETIME DEFAULT '1900-01-01', Obs1 "
+    "VARCHAR(100) COLLATE NOCASE DEFAULT '')",
+    "CREATE TABLE Compras_PagosCentral_PrevPagos (IdExtractoLinea INTEGER, IdPrevPago INTEGER, Contabilizado BIT "
+    "DEFAULT 0, Importe MONEY DEFAULT 0)",
+    "CREATE TABLE Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea INTEGER, Base MONEY DEFAULT 0, "
+    "Valor_Tipo MONEY DEFAULT 0, Importe MONEY DEFAULT 0, Tipo INTEGER DEFAULT 0)",
+    "CREATE TABLE Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdReclamacion INTEGER PRIMARY KEY "
+    "AUTOINCREMENT, IdExtractoLinea INTEGER, Hora_Alta DATETIME DEFAULT '1900-01-01', Observaciones VARCHAR(200) "
+    "COLLATE NOCASE DEFAULT '')",
+    "CREATE TABLE Almacenes (Cod_Empresa INTEGER, Codigo INTEGER, Nombre VARCHAR(60) COLLATE NOCASE)",
+    "CREATE TABLE Proveedores_GLN (Cod_Empresa INTEGER, Cod_Prov INTEGER, GLN VARCHAR(20) COLLATE NOCASE, "
+    "Principal BIT DEFAULT 0)",
+    "CREATE TABLE Proveedores (Cod_Empresa INTEGER, Codigo INTEGER, Nombre VARCHAR(60) COLLATE NOCASE, "
+    "Cta_Proveedor VARCHAR(20) COLLATE NOCASE DEFAULT '')",
+    "CREATE TABLE PagosCentral_Funciones (Nombre VARCHAR(128) PRIMARY KEY COLLATE NOCASE, Cuerpo TEXT)",
+    "INSERT INTO PagosCentral_Funciones VALUES ('fn_DevPagosCenImporteExtractoPrevPagos', '(SELECT "
+    "IFNULL(SUM(fnl.Importe),0) FROM Compras_PagosCentral_Extractos_Lineas fnl WHERE fnl.Cod_Empresa = {1} AND "
+    "fnl.Cod_Almacen = {2} AND fnl.Cod_Extracto = {3})')",
+    "INSERT INTO PagosCentral_Funciones VALUES ('fn_DevPagosCenImporteVinculadoPrevPagos', '(SELECT "
+    "IFNULL(SUM(fnv.Importe),0) FROM Compras_PagosCentral_PrevPagos fnv INNER JOIN "
+    "Compras_PagosCentral_Extractos_Lineas fnl ON fnl.IdExtractoLinea = fnv.IdExtractoLinea WHERE fnl.Cod_Empresa "
+    "= {1} AND fnl.Cod_Almacen = {2} AND fnl.Cod_Extracto = {3})')",
+    "INSERT INTO PagosCentral_Funciones VALUES ('fn_DevPagosCenImporteVinculadoLineaPrevPagos', '(SELECT "
+    "IFNULL(SUM(fnv.Importe),0) FROM Compras_PagosCentral_PrevPagos fnv WHERE fnv.IdExtractoLinea = {1})')",
+};
+
+const std::vector<std::string> kAccounting = {
+    "CREATE TABLE Previsiones_Pago (Cod_Empresa INTEGER, Apunte INTEGER PRIMARY KEY AUTOINCREMENT, Cuenta "
+    "VARCHAR(20) COLLATE NOCASE, Documento VARCHAR(50) COLLATE NOCASE, Fecha_Vto DATETIME, Importe MONEY, Estado "
+    "INTEGER DEFAULT 0)",
+};
+
+class Translator : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db::RunSqliteScript(dir.File("conta.db"), kAccounting);
+        db::RunSqliteScript(dir.File("erp.db"), kErp);
+        erp = db::OpenSqlite(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
+        erp->Execute("INSERT INTO Almacenes (Cod_Empresa, Codigo, Nombre) VALUES (1, 1, 'Central Telde')");
+        erp->Execute("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                     "FechaExtracto, FechaVto) VALUES (1,1,'E1','05/01/2026','31/01/2026')");
+        erp->Execute("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                     "FechaExtracto, FechaVto) VALUES (1,2,'E2','06/01/2026','28/02/2026')");
+        const char *lines[][4] = {{"E1", "FA-0001", "02/01/2026", "100.50"},
+                                  {"E1", "FB-0001 ", "02/01/2026", "20"},
+                                  {"E1", "X-7777", "03/01/2026", "33.33"},
+                                  {"E2", "F9", "04/01/2026", "10"}};
+        for (auto &l : lines) {
+            erp->Execute(std::string("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, "
+                                     "Cod_Extracto, Cod_Proveedor, Documento, Fecha, Importe) VALUES (1, ") +
+                         (std::string(l[0]) == "E1" ? "1" : "2") + ", '" + l[0] + "', 7, '" + l[1] + "', '" + l[2] +
+                         "', " + l[3] + ")");
+        }
+        const char *prevs[][4] = {{"0001", "15/01/2026", "100.5", "0"},
+                                  {"7777", "15/01/2026", "33.33", "0"},
+                                  {"7777", "15/03/2026", "33.33", "0"},
+                                  {"X-7777", "15/01/2026", "33.33", "1"}};
+        for (auto &p : prevs) {
+            erp->Execute(std::string("INSERT INTO ContaDemo.dbo.Previsiones_Pago (Cod_Empresa, Cuenta, Documento, "
+                                     "Fecha_Vto, Importe, Estado) VALUES (1, '4000000007', '") +
+                         p[0] + "', '" + p[1] + "', " + p[2] + ", " + p[3] + ")");
+        }
+    }
+
+    Rows Query(const std::string &sql) {
+        Rows out;
+        auto rs = erp->OpenRecordset(sql);
+        while (!rs->Eof()) {
+            std::string row;
+            for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
+                row += (i ? "|" : "") + rs->Fields(i).AsText();
+            }
+            out.push_back(row);
+            rs->MoveNext();
+        }
+        return out;
+    }
+
+    TempDir dir;
+    db::ConnectionPtr erp;
+};
+
+TEST_F(Translator, StatementListReloadWithAmountFunctionsAndDateRange) {
+    std::string co = "1";
+    std::string sql = "SELECT c.Cerrado, c.Cod_Almacen, ISNULL(alm.Nombre,'') AS NombreAlmacen, c.Cod_Extracto, "
+                      "c.FechaExtracto, c.FechaVto, dbo.fn_DevPagosCenImporteExtractoPrevPagos(" +
+                      co + ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteExtracto, "
+                      "dbo.fn_DevPagosCenImporteVinculadoPrevPagos(" +
+                      co + ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteVinculado, "
+                      "dbo.fn_DevPagosCenImporteExtractoPrevPagos(" +
+                      co + ",c.Cod_Almacen, c.Cod_Extracto) - dbo.fn_DevPagosCenImporteVinculadoPrevPagos(" + co +
+                      ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteDiferencia FROM Compras_PagosCentral_Extractos c "
+                      "LEFT JOIN Almacenes alm ON alm.Cod_Empresa = c.Cod_Empresa AND alm.Codigo = c.Cod_Almacen "
+                      "WHERE c.Cod_Empresa =" +
+                      co +
+                      " AND c.Cerrado = 0 AND c.FechaExtracto BETWEEN '01/01/2026' AND '05/01/2026' ORDER BY "
+                      "c.Cod_Almacen, c.FechaVto DESC, c.FechaExtracto DESC";
+    EXPECT_EQ(Query(sql), (Rows{"0|1|Central Telde|E1|2026-01-05|2026-01-31|153.83|0|153.83"}));
+    // The same shape with other literals reuses the prepared statement and still answers right.
+    std::string other = sql;
+    other.replace(other.find("'05/01/2026'"), 12, "'31/12/2026'");
+    EXPECT_EQ(Query(other).size(), 2u);
+    EXPECT_EQ(Query(other)[1], "0|2||E2|2026-01-06|2026-02-28|10|0|10");
+}
+
+TEST_F(Translator, DuplicateDetectionIntoTempTableCountsRecordsWritten) {
+    std::string dup = "SELECT lin.Cod_Proveedor, lin.Documento, lin.Fecha INTO #CPP123456 FROM "
+                      "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.Cod_Empresa =1 AND lin.Cod_Almacen =1 "
+                      "AND lin.Cod_Extracto ='E1' AND EXISTS (SELECT 1 FROM Compras_PagosCentral_Extractos_Lineas "
+                      "lin2 WHERE lin.Cod_Empresa = lin2.Cod_Empresa AND lin.Cod_Extracto = lin2.Cod_Extracto AND "
+                      "lin.Cod_Proveedor = lin2.Cod_Proveedor AND lin.Fecha = lin2.Fecha AND "
+                      "RIGHT(RTRIM(lin.Documento),4) = RIGHT(RTRIM(lin2.Documento),4) AND lin.IdExtractoLinea <> "
+                      "lin2.IdExtractoLinea) GROUP BY lin.Cod_Proveedor, lin.Documento, lin.Fecha";
+    EXPECT_EQ(erp->Execute(dup), 2);
+    EXPECT_EQ(Query("SELECT Documento FROM #CPP123456 ORDER BY Documento"), (Rows{"FA-0001", "FB-0001 "}));
+    erp->Execute("DROP TABLE #CPP123456");
+    EXPECT_THROW(Query("SELECT * FROM #CPP123456"), db::DbError);
+}
+
+TEST_F(Translator, MatchingInsertUsesThreePartNamesCharindexAndDueDate) {
+    erp->Execute("CREATE TABLE #CPP1 (Cod_Proveedor INT, Documento VARCHAR(50), Fecha DATETIME)");
+    std::string match =
+        "INSERT INTO Compras_PagosCentral_PrevPagos SELECT DISTINCT lin.IdExtractoLinea , pp.Apunte, 0, pp.Importe "
+        "FROM Compras_PagosCentral_Extractos_Lineas lin LEFT JOIN ContaDemo.dbo.Previsiones_Pago pp ON lin.Importe "
+        "= pp.Importe AND ((RIGHT(RTRIM(lin.Documento), 4) = RIGHT(RTRIM(pp.Documento), 4)) OR "
+        "(CHARINDEX(RTRIM(pp.Documento), RTRIM(lin.Documento)) > 0)) LEFT JOIN #CPP1 tmp ON tmp.Cod_Proveedor = "
+        "lin.Cod_Proveedor AND tmp.Documento = lin.Documento AND tmp.Fecha = lin.Fecha WHERE lin.Cod_Empresa =1 "
+        "AND lin.Cod_Almacen =1 AND lin.Cod_Extracto ='E1' AND pp.Fecha_Vto <= '31/01/2026' AND pp.Estado = 0 AND "
+        "pp.Apunte NOT IN (SELECT IdPrevPago FROM Compras_PagosCentral_PrevPagos) AND tmp.Cod_Proveedor IS NULL";
+    EXPECT_EQ(erp->Execute(match), 2);
+    EXPECT_EQ(Query("SELECT IdExtractoLinea, IdPrevPago, Contabilizado, Importe FROM Compras_PagosCentral_PrevPagos "
+                    "ORDER BY IdExtractoLinea"),
+              (Rows{"1|1|0|100.5", "3|2|0|33.33"}));
+    EXPECT_EQ(erp->Execute(match), 0) << "a second run links nothing twice";
+
+    EXPECT_EQ(erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 5 WHERE "
+                           "IdExtractoLinea = 2"),
+              1);
+    EXPECT_EQ(erp->Execute("SELECT a.IdExtractoLinea, SUM(a.Importe) AS Importe INTO #CPP2 FROM "
+                           "Compras_PagosCentral_PrevPagos a INNER JOIN Compras_PagosCentral_Extractos_Lineas lin ON "
+                           "a.IdExtractoLinea = lin.IdExtractoLinea WHERE lin.Cod_Empresa =1 AND lin.Cod_Almacen =1 "
+                           "AND lin.Cod_Extracto ='E1' GROUP BY a.IdExtractoLinea"),
+              2);
+    EXPECT_EQ(erp->Execute("UPDATE a SET a.ImporteVinculado = b.Importe FROM Compras_PagosCentral_Extractos_Lineas "
+                           "a INNER JOIN #CPP2 b ON a.IdExtractoLinea = b.IdExtractoLinea"),
+              2);
+    EXPECT_EQ(erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 0 WHERE "
+                           "IdExtractoLinea IN ( SELECT lin.IdExtractoLinea FROM "
+                           "Compras_PagosCentral_Extractos_Lineas lin LEFT JOIN Compras_PagosCentral_PrevPagos pp "
+                           "ON pp.IdExtractoLinea = lin.IdExtractoLinea WHERE  lin.Cod_Empresa =1 AND "
+                           "lin.Cod_Extracto ='E1' AND lin.Cod_Almacen =1 AND lin.ImporteVinculado <> 0 AND "
+                           "pp.IdExtractoLinea is NULL)"),
+              1);
+    EXPECT_EQ(Query("SELECT IdExtractoLinea, ImporteVinculado FROM Compras_PagosCentral_Extractos_Lineas WHERE "
+                    "Cod_Extracto = 'e1' ORDER BY 1"),
+              (Rows{"1|100.5", "2|0", "3|33.33"}));
+}
+
+TEST_F(Translator, DeleteThroughAliasAndJoinRemovesLinksToVanishedForecasts) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos(IdExtractoLinea, IdPrevPago, Importe) VALUES(1, 1, "
+                 "100.5)");
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos(IdExtractoLinea, IdPrevPago, Importe) VALUES(1, 999, 1)");
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos(IdExtractoLinea, IdPrevPago, Importe) VALUES(4, 998, 1)");
+    std::string del = "DELETE pp FROM Compras_PagosCentral_PrevPagos AS pp INNER JOIN "
+                      "Compras_PagosCentral_Extractos_Lineas AS lin ON lin.IdExtractoLinea = pp.IdExtractoLinea "
+                      "WHERE lin.Cod_Empresa =1 AND lin.Cod_Almacen =1 AND lin.Cod_Extracto ='E1' AND pp.IdPrevPago "
+                      "NOT IN (SELECT prevp.Apunte FROM ContaDemo.dbo.Previsiones_Pago prevp WHERE prevp.Apunte = "
+                      "pp.IdPrevPago)";
+    EXPECT_EQ(erp->Execute(del), 1);
+    EXPECT_EQ(Query("SELECT IdPrevPago FROM Compras_PagosCentral_PrevPagos ORDER BY IdPrevPago"),
+              (Rows{"1", "998"}));
+}
+
+TEST_F(Translator, StatementDeletionCascadesThroughLineSubquery) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base) VALUES (1, 5)");
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base) VALUES (4, 5)");
+    std::string q = " WHERE IdExtractoLinea IN (SELECT IdExtractoLinea FROM Compras_PagosCentral_Extractos_Lineas "
+                    "WHERE Cod_Empresa = 1 AND Cod_Almacen =1 AND Cod_Extracto ='E1')";
+    EXPECT_EQ(erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas_Impuestos" + q), 1);
+    EXPECT_EQ(erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Empresa =1 AND Cod_Almacen "
+                           "=1 AND Cod_Extracto ='E1'"),
+              3);
+    EXPECT_EQ(erp->Execute("DELETE FROM Compras_PagosCentral_Extractos WHERE Cod_Empresa =1 AND Cod_Almacen =1 AND "
+                           "Cod_Extracto ='E1'"),
+              1);
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas_Impuestos"), (Rows{"1"}));
+}
+
+TEST_F(Translator, TopDistinctTopReplaceAndIdentity) {
+    erp->Execute("INSERT INTO Proveedores_GLN (Cod_Empresa, Cod_Prov, GLN, Principal) VALUES (1, 7, "
+                 "'84.3600.0000', 1)");
+    erp->Execute("INSERT INTO Proveedores (Cod_Empresa, Codigo, Nombre, Cta_Proveedor) VALUES (1, 7, 'Pérez "
+                 "S.L.', '4000000007')");
+    EXPECT_EQ(Query("SELECT TOP 1 a.Cod_Prov, b.Cta_Proveedor FROM Proveedores_GLN a INNER JOIN Proveedores b ON "
+                    "a.Cod_Empresa = b.Cod_Empresa AND a.Cod_Prov = b.Codigo WHERE a.Cod_Empresa =1 AND "
+                    "REPLACE(a.GLN, '.', '') = '8436000000'"),
+              (Rows{"7|4000000007"}));
+    EXPECT_EQ(Query("SELECT DISTINCT TOP 10 lin.Cod_Proveedor, ISNULL(prov.Nombre,'') AS ProvNombre FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin LEFT JOIN Proveedores prov ON prov.Cod_Empresa =1 "
+                    "AND prov.Codigo = lin.Cod_Proveedor WHERE lin.Cod_Empresa =1"),
+              (Rows{"7|Pérez S.L."}));
+    EXPECT_EQ(Query("SELECT TOP 2 Documento FROM Compras_PagosCentral_Extractos_Lineas ORDER BY Importe DESC"),
+              (Rows{"FA-0001", "X-7777"}));
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto) VALUES "
+                 "(1, 1, 'E1')");
+    EXPECT_EQ(Query("SELECT ISNULL(@@IDENTITY, 0) AS Id"), (Rows{"5"}));
+}
+
+TEST_F(Translator, YearClaimRangeToMinuteAndTextConcatenation) {
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas lin WHERE YEAR(lin.Fecha) = 2026"),
+              (Rows{"4"}));
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, Hora_Alta) VALUES "
+                 "(1, '10/03/2026 23:30:00')");
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, Hora_Alta) VALUES "
+                 "(2, '10/03/2026 23:59:30')");
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, Hora_Alta) VALUES "
+                 "(3, '01/03/2026')");
+    EXPECT_EQ(Query("SELECT rec.IdExtractoLinea FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion rec WHERE "
+                    "rec.Hora_Alta BETWEEN '01/03/2026' AND '10/03/2026 23:59' ORDER BY 1"),
+              (Rows{"1", "3"}));
+    EXPECT_EQ(Query("SELECT lin.Documento + ' - ' + lin.Cod_Extracto AS D, lin.Importe + 1 AS I FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.IdExtractoLinea = 1"),
+              (Rows{"FA-0001 - E1|101.5"}));
+    EXPECT_EQ(Query("SELECT RTRIM(lin.Documento) + 'x' FROM Compras_PagosCentral_Extractos_Lineas lin WHERE "
+                    "lin.IdExtractoLinea = 2"),
+              (Rows{"FB-0001x"}));
+}
+
+TEST_F(Translator, KeepsSqlServerMeaningWhereSqliteDiffers) {
+    EXPECT_EQ(Query("SELECT CHARINDEX('', 'abc'), CHARINDEX('B', 'abc'), RIGHT('ab', 4), RIGHT('abcdef', 4), "
+                    "RIGHT('abc', 0), LEN('ab  ')"),
+              (Rows{"0|2|ab|cdef||2"}));
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE Documento = 'fa-0001'"),
+              (Rows{"1"}));
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE Documento LIKE '%fb%'"),
+              (Rows{"1"}));
+}
+
+TEST_F(Translator, DatesAreConvertedOnlyWhereTheyMeetDateColumns) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                 "Documento, Fecha, Nueva_FechaVto, Obs1) VALUES (1, 1, 'E9', '01/02/2024', '29/02/2024', '', "
+                 "'31/02/2024')");
+    EXPECT_EQ(Query("SELECT Documento, Fecha, Nueva_FechaVto, Obs1 FROM Compras_PagosCentral_Extractos_Lineas WHERE "
+                    "Cod_Extracto = 'E9' AND Nueva_FechaVto = '01/01/1900'"),
+              (Rows{"01/02/2024|2024-02-29|1900-01-01|31/02/2024"}));
+    erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET Nueva_FechaVto = '15/03/2024', Obs1 = "
+                 "'15/03/2024' WHERE Cod_Extracto = 'E9'");
+    EXPECT_EQ(Query("SELECT Nueva_FechaVto, Obs1 FROM Compras_PagosCentral_Extractos_Lineas WHERE '15/03/2024' = "
+                    "Nueva_FechaVto"),
+              (Rows{"2024-03-15|15/03/2024"}));
+    try {
+        erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Fecha) VALUES (1, "
+                     "'31/02/2024')");
+        FAIL() << "an impossible date was stored";
+    } catch (const db::DbError &e) {
+        EXPECT_NE(std::string(e.what()).find("31/02/2024"), std::string::npos);
+        EXPECT_NE(e.Written().find("VALUES (1, '31/02/2024')"), std::string::npos);
+        EXPECT_NE(e.Translated().find("?"), std::string::npos);
+    }
+}
+
+TEST_F(Translator, HostileTextRoundTripsThroughQuoting) {
+    const std::vector<std::string> texts = {"O'Brien", "'); DELETE FROM Proveedores; --", "a;b", "-- x",
+                                            "\"quoted\"", "''", "[x]", "ñandú Ä", "/* c */", "?1 ?2"};
+    for (const auto &t : texts) {
+        erp->Execute("INSERT INTO Proveedores (Cod_Empresa, Codigo, Nombre) VALUES (9, 1, " + db::Quote(t) + ")");
+        auto rows = Query("SELECT Nombre FROM Proveedores WHERE Cod_Empresa = 9 AND Nombre = " + db::Quote(t));
+        ASSERT_EQ(rows, Rows{t}) << t;
+        EXPECT_EQ(Query("SELECT COUNT(*) FROM Proveedores WHERE Nombre LIKE '%" + db::Escape(t) + "%'"), Rows{"1"});
+        erp->Execute("DELETE FROM Proveedores WHERE Cod_Empresa = 9");
+    }
+}
+
+TEST_F(Translator, TempTablesWithMoneyColumnsAndGroupedInsert) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, Valor_Tipo, "
+                 "Importe, Tipo) VALUES (1, 93.93, 7, 6.57, 3)");
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, Valor_Tipo, "
+                 "Importe, Tipo) VALUES (1, 0.01, 0, 0, 1)");
+    erp->Execute("CREATE TABLE #Impuestos (IdExtractoLinea INT, Total MONEY)");
+    EXPECT_EQ(erp->Execute("INSERT INTO #Impuestos (IdExtractoLinea, Total) SELECT imp.IdExtractoLinea, "
+                           "SUM(imp.Base + imp.Importe) AS Total FROM "
+                           "Compras_PagosCentral_Extractos_Lineas_Impuestos imp INNER JOIN "
+                           "Compras_PagosCentral_Extractos_Lineas lin ON lin.IdExtractoLinea = imp.IdExtractoLinea "
+                           "WHERE lin.Cod_Empresa =1 AND lin.Cod_Almacen =1 AND lin.Cod_Extracto ='E1' GROUP BY "
+                           "imp.IdExtractoLinea"),
+              1);
+    auto rs = erp->OpenRecordset("SELECT Total FROM #Impuestos");
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields("total").AsCurrencyUnits(), 1005100);
+    EXPECT_EQ(rs->Fields(0).Kind(), db::FieldKind::Currency);
+    rs.reset();
+    erp->Execute("DROP TABLE #Impuestos");
+    // Another connection never sees this connection's temporary tables.
+    erp->Execute("CREATE TABLE #Solo (x INT)");
+    auto other = db::OpenSqlite(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
+    EXPECT_THROW(other->Execute("INSERT INTO #Solo (x) VALUES (1)"), db::DbError);
+}
+
+TEST_F(Translator, RefusesWhatItCannotTranslateWithThePosition) {
+    try {
+        erp->Execute("SELECT DATEADD(day, 1, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
+        FAIL();
+    } catch (const db::DbError &e) {
+        EXPECT_NE(std::string(e.what()).find("DATEADD"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("posición 8"), std::string::npos);
+        EXPECT_EQ(e.Written(), "SELECT DATEADD(day, 1, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
+    }
+    EXPECT_THROW(erp->Execute("SELECT 'abc"), db::DbError);
+    try {
+        erp->Execute("SELECT NoSuchColumn FROM Almacenes");
+        FAIL();
+    } catch (const db::DbError &e) {
+        EXPECT_NE(std::string(e.what()).find("NoSuchColumn"), std::string::npos);
+        EXPECT_EQ(e.Translated(), "SELECT NoSuchColumn FROM Almacenes");
+    }
+}
+
+TEST_F(Translator, TransactionsRollBackAndScopedTransactionUndoesOnError) {
+    erp->BeginTrans();
+    erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas");
+    EXPECT_THROW(erp->BeginTrans(), db::DbError);
+    erp->RollbackTrans();
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas"), Rows{"4"});
+    try {
+        db::Transaction tx(*erp);
+        erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas WHERE IdExtractoLinea = 1");
+        erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Fecha) VALUES (1, '99/99/2024')");
+        tx.Commit();
+    } catch (const db::DbError &) {
+    }
+    EXPECT_FALSE(erp->InTransaction());
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas"), Rows{"4"});
+    {
+        db::Transaction tx(*erp);
+        erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas WHERE IdExtractoLinea = 1");
+        tx.Commit();
+    }
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas"), Rows{"3"});
+}
+
+TEST_F(Translator, RecordsetStaysValidWhileTheSameShapeRunsAgain) {
+    std::string q = "SELECT Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'E1' ORDER BY "
+                    "IdExtractoLinea";
+    auto outer = erp->OpenRecordset(q);
+    Rows seen;
+    while (!outer->Eof()) {
+        seen.push_back(outer->Fields(0).AsText());
+        EXPECT_EQ(Query("SELECT Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'E2' ORDER "
+                        "BY IdExtractoLinea"),
+                  Rows{"F9"});
+        outer->MoveNext();
+    }
+    EXPECT_EQ(seen, (Rows{"FA-0001", "FB-0001 ", "X-7777"}));
+    EXPECT_TRUE(db::ReturnsRows("SELECT 1"));
+    EXPECT_FALSE(db::ReturnsRows("SELECT 1 AS x INTO #t"));
+}
+
+} // namespace
