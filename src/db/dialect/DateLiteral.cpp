@@ -43,6 +43,21 @@ std::string Trim(const std::string &s) {
 } // namespace
 
 std::optional<std::string> DateLiteralToIso(const std::string &raw) {
+    // The module writes "dd/mm/yyyy" almost always: convert it without allocating on the way.
+    if (raw.size() == 10 && raw[2] == '/' && raw[5] == '/') {
+        auto dg = [&](int i) { return raw[i] >= '0' && raw[i] <= '9'; };
+        if (dg(0) && dg(1) && dg(3) && dg(4) && dg(6) && dg(7) && dg(8) && dg(9)) {
+            int d = (raw[0] - '0') * 10 + (raw[1] - '0'), m = (raw[3] - '0') * 10 + (raw[4] - '0');
+            int y = (raw[6] - '0') * 1000 + (raw[7] - '0') * 100 + (raw[8] - '0') * 10 + (raw[9] - '0');
+            if (!ValidDate(y, m, d)) {
+                return std::nullopt;
+            }
+            std::string out = "yyyy-mm-dd";
+            out[0] = raw[6], out[1] = raw[7], out[2] = raw[8], out[3] = raw[9];
+            out[5] = raw[3], out[6] = raw[4], out[8] = raw[0], out[9] = raw[1];
+            return out;
+        }
+    }
     std::string text = Trim(raw);
     if (text.empty()) {
         return std::string("1900-01-01");

@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/dialect/Rewriter.h"
+#include "db/dialect/ShapeScanner.h"
 #include "db/dialect/Tokenizer.h"
 #include "db/sqlite/SqliteCatalog.h"
 #include "db/sqlite/SqliteRecordset.h"
@@ -22,6 +23,24 @@ constexpr std::size_t kCacheSize = 256;
 
 // A translated statement shape: its SQLite statements, prepared once and reused.
 struct Shape {
+    struct Lit {
+        bool liftable;
+        bool number;
+        std::string value; // what a literal that stays in the text must be for this shape to apply
+    };
+    std::vector<Lit> literals;
+    bool lifted = false;
+    bool Accepts(const std::vector<Literal> &given) const {
+        if (given.size() != literals.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            if (!literals[i].liftable && (given[i].text != literals[i].value || given[i].number != literals[i].number)) {
+                return false;
+            }
+        }
+        return true;
+    }
     StatementKind kind;
     std::string intoTable;
     std::vector<std::shared_ptr<SqliteStatement>> statements;
@@ -31,7 +50,8 @@ class SqliteConnection : public Connection {
   public:
     SqliteConnection(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments)
         : path_(path) {
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+            SQLITE_OK) {
             std::string msg = db_ ? sqlite3_errmsg(db_) : "sin memoria";
             sqlite3_close(db_);
             db_ = nullptr;
@@ -59,26 +79,11 @@ class SqliteConnection : public Connection {
         }
     }
 
-    long Execute(const std::string &sql) override {
-        Tokens all = Tokenize(sql);
-        auto parts = SplitStatements(std::move(all));
-        long affected = 0;
-        for (auto &part : parts) {
-            affected = RunOne(std::move(part), sql, nullptr);
-        }
-        return affected;
-    }
+    long Execute(const std::string &sql) override { return Run(sql, nullptr); }
 
     std::unique_ptr<Recordset> OpenRecordset(const std::string &sql) override {
-        auto parts = SplitStatements(Tokenize(sql));
-        if (parts.empty()) {
-            throw DbError("La consulta está vacía", sql);
-        }
-        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-            RunOne(std::move(parts[i]), sql, nullptr);
-        }
         std::unique_ptr<Recordset> rs;
-        RunOne(std::move(parts.back()), sql, &rs);
+        Run(sql, &rs);
         if (!rs) {
             throw DbError("La instrucción no devuelve registros", sql);
         }
@@ -155,76 +160,92 @@ class SqliteConnection : public Connection {
         catalog_->Invalidate();
     }
 
-    std::shared_ptr<Shape> Build(Tokens tokens, const std::string &written, bool lifted) {
+    std::shared_ptr<Shape> Build(Tokens tokens, const std::string &written) {
+        auto shape = std::make_shared<Shape>();
+        for (const auto &t : tokens) {
+            if (t.literal >= 0) {
+                shape->literals.push_back({t.liftable, t.kind == TokenKind::Number, t.liftable ? "" : t.text});
+                shape->lifted |= t.liftable;
+            }
+        }
         Translation tr;
         try {
             tr = Translate(std::move(tokens), *catalog_);
         } catch (DbError &e) {
             throw DbError(e.what(), written, "", e.NativeCode());
         }
-        auto shape = std::make_shared<Shape>();
         shape->kind = tr.kind;
         shape->intoTable = tr.intoTable;
         for (auto &st : tr.statements) {
             shape->statements.push_back(std::make_shared<SqliteStatement>(
-                db_, std::move(st), lifted ? RenderMode::Parameters : RenderMode::Inline));
+                db_, std::move(st), shape->lifted ? RenderMode::Parameters : RenderMode::Inline));
         }
         return shape;
     }
 
-    long RunOne(Tokens tokens, const std::string &written, std::unique_ptr<Recordset> *rs) {
-        MarkLiftable(tokens);
-        bool lifted = false;
-        for (const auto &t : tokens) {
-            if (t.liftable) {
-                lifted = true;
-                break;
-            }
-        }
+    // Runs a whole text: one statement through the shape cache, several one after another.
+    long Run(const std::string &sql, std::unique_ptr<Recordset> *rs) {
         std::string key;
-        std::shared_ptr<Shape> shape;
-        Tokens literals;
-        for (const auto &t : tokens) {
-            if (t.literal >= 0) {
-                literals.push_back(t);
+        std::vector<Literal> literals;
+        if (ScanShape(sql, key, literals)) {
+            std::shared_ptr<Shape> shape = Lookup(key);
+            if (!shape || !shape->Accepts(literals)) {
+                Tokens tokens = Tokenize(sql);
+                MarkLiftable(tokens);
+                shape = Build(std::move(tokens), sql);
+                if (shape->lifted && shape->literals.size() == literals.size()) {
+                    Remember(key, shape);
+                }
             }
+            return RunShape(*shape, std::move(literals), sql, rs);
         }
-        if (lifted) {
-            key = ShapeKey(tokens);
-            shape = Lookup(key);
+        auto parts = SplitStatements(Tokenize(sql));
+        if (parts.empty() && rs) {
+            throw DbError("La consulta está vacía", sql);
         }
-        if (!shape) {
-            shape = Build(std::move(tokens), written, lifted);
-            if (lifted) {
-                Remember(key, shape);
+        long affected = 0;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            MarkLiftable(parts[i]);
+            std::vector<Literal> lits;
+            for (const auto &t : parts[i]) {
+                if (t.literal >= 0) {
+                    lits.push_back({t.kind == TokenKind::Number, t.text});
+                }
             }
+            auto shape = Build(std::move(parts[i]), sql);
+            affected = RunShape(*shape, std::move(lits), sql, i + 1 == parts.size() ? rs : nullptr);
         }
-        if (shape->kind == StatementKind::NoOp) {
+        return affected;
+    }
+
+    long RunShape(Shape &shape, std::vector<Literal> literals, const std::string &written,
+                  std::unique_ptr<Recordset> *rs) {
+        if (shape.kind == StatementKind::NoOp) {
             return 0;
         }
         long affected = -1;
-        for (std::size_t i = 0; i < shape->statements.size(); ++i) {
-            auto &st = shape->statements[i];
-            bool last = i + 1 == shape->statements.size();
-            if (rs && last && shape->kind == StatementKind::Query) {
-                *rs = std::make_unique<SqliteRecordset>(st->Start(db_, literals, written), literals, written);
+        for (std::size_t i = 0; i < shape.statements.size(); ++i) {
+            auto &st = shape.statements[i];
+            bool last = i + 1 == shape.statements.size();
+            if (rs && last && shape.kind == StatementKind::Query) {
+                *rs = std::make_unique<SqliteRecordset>(st->Start(db_, std::move(literals), written));
                 return -1;
             }
-            affected = st->Run(db_, literals, written);
+            affected = st->Run(db_, last ? std::move(literals) : literals, written);
         }
-        if (shape->kind == StatementKind::Schema || shape->kind == StatementKind::SelectInto) {
+        if (shape.kind == StatementKind::Schema || shape.kind == StatementKind::SelectInto) {
             Invalidate();
             affected = 0;
         }
-        if (shape->kind == StatementKind::SelectInto) {
-            auto count = std::make_shared<SqliteStatement>(db_, Generated("SELECT COUNT(*) FROM " + shape->intoTable),
+        if (shape.kind == StatementKind::SelectInto) {
+            auto count = std::make_shared<SqliteStatement>(db_, Generated("SELECT COUNT(*) FROM " + shape.intoTable),
                                                            RenderMode::Inline);
-            SqliteRecordset r(count->Start(db_, {}, written), {}, written);
+            SqliteRecordset r(count->Start(db_, {}, written));
             affected = r.Eof() ? 0 : static_cast<long>(r.Fields(0).AsInt64());
-        } else if (shape->kind == StatementKind::Query) {
+        } else if (shape.kind == StatementKind::Query) {
             affected = -1;
         }
-        if (rs && !*rs) {
+        if (rs) {
             throw DbError("La instrucción no devuelve registros", written);
         }
         return affected;

@@ -92,8 +92,8 @@ std::int64_t UnitsFromText(const char *s) {
 
 } // namespace
 
-SqliteField::SqliteField(sqlite3_stmt *stmt, int index, std::string name, FieldKind declared)
-    : stmt_(stmt), index_(index), name_(std::move(name)), declared_(declared) {}
+SqliteField::SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared)
+    : stmt_(stmt), index_(index), name_(name), declared_(declared) {}
 
 bool SqliteField::IsNull() const { return sqlite3_column_type(stmt_, index_) == SQLITE_NULL; }
 
@@ -173,14 +173,20 @@ std::int64_t SqliteField::AsCurrencyUnits() const {
     }
 }
 
-SqliteRecordset::SqliteRecordset(std::unique_ptr<SqliteCursor> cursor, const dialect::Tokens &, const std::string &)
-    : cursor_(std::move(cursor)) {
+SqliteRecordset::SqliteRecordset(std::unique_ptr<SqliteCursor> cursor) : cursor_(std::move(cursor)) {
     sqlite3_stmt *st = cursor_->Handle();
     int n = sqlite3_column_count(st);
+    const std::vector<std::string> *names = &cursor_->Owner().ColumnNames();
+    if (names->size() != static_cast<std::size_t>(n)) {
+        for (int i = 0; i < n; ++i) {
+            const char *name = sqlite3_column_name(st, i);
+            ownNames_.emplace_back(name ? name : "");
+        }
+        names = &ownNames_;
+    }
     fields_.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const char *name = sqlite3_column_name(st, i);
-        fields_.emplace_back(st, i, name ? name : "", FromDecl(sqlite3_column_decltype(st, i)));
+        fields_.emplace_back(st, i, &(*names)[static_cast<std::size_t>(i)], FromDecl(sqlite3_column_decltype(st, i)));
     }
     eof_ = !cursor_->Step();
 }

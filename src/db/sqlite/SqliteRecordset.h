@@ -12,8 +12,8 @@ namespace db {
 
 class SqliteField : public Field {
   public:
-    SqliteField(sqlite3_stmt *stmt, int index, std::string name, FieldKind declared);
-    const std::string &Name() const override { return name_; }
+    SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared);
+    const std::string &Name() const override { return *name_; }
     FieldKind Kind() const override;
     bool IsNull() const override;
     std::string AsText() const override;
@@ -24,13 +24,13 @@ class SqliteField : public Field {
   private:
     sqlite3_stmt *stmt_;
     int index_;
-    std::string name_;
+    const std::string *name_;
     FieldKind declared_;
 };
 
 class SqliteRecordset : public Recordset {
   public:
-    SqliteRecordset(std::unique_ptr<SqliteCursor> cursor, const dialect::Tokens &literals, const std::string &written);
+    explicit SqliteRecordset(std::unique_ptr<SqliteCursor> cursor);
     bool Eof() const override { return eof_; }
     void MoveNext() override;
     std::size_t FieldCount() const override { return fields_.size(); }
@@ -41,6 +41,7 @@ class SqliteRecordset : public Recordset {
 
   private:
     std::unique_ptr<SqliteCursor> cursor_;
+    std::vector<std::string> ownNames_;
     std::vector<SqliteField> fields_;
     bool eof_ = true;
 };

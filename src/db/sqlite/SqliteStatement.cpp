@@ -12,8 +12,10 @@ namespace db {
 using namespace dialect;
 
 SqliteCursor::SqliteCursor(std::shared_ptr<SqliteStatement> owner, sqlite3 *db, sqlite3_stmt *stmt, bool owned,
-                           bool *inUse, std::string written, std::string sql)
-    : owner_(std::move(owner)), db_(db), stmt_(stmt), owned_(owned), inUse_(inUse), written_(std::move(written)), sql_(std::move(sql)) {}
+                           bool *inUse, std::vector<Literal> values, std::string written,
+                           const std::string &sql)
+    : owner_(std::move(owner)), db_(db), stmt_(stmt), owned_(owned), inUse_(inUse), values_(std::move(values)),
+      written_(std::move(written)), sql_(sql) {}
 
 SqliteCursor::~SqliteCursor() {
     if (owned_) {
@@ -64,7 +66,8 @@ SqliteStatement::~SqliteStatement() {
     }
 }
 
-std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, const Tokens &literals, const std::string &written) {
+std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, std::vector<Literal> literals,
+                                                     const std::string &written) {
     if (!renderError_.empty()) {
         throw DbError(renderError_, written, sql_);
     }
@@ -83,17 +86,40 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, const Tokens &
         if (!cached_) {
             cached_ = stmt;
             owned = false;
+            int n = sqlite3_column_count(stmt);
+            for (int i = 0; i < n; ++i) {
+                const char *name = sqlite3_column_name(stmt, i);
+                columns_.emplace_back(name ? name : "");
+            }
         }
     }
     if (!owned) {
         inUse_ = true;
     }
-    auto cursor = std::make_unique<SqliteCursor>(shared_from_this(), db, stmt, owned, &inUse_, written, sql_);
+    // Dates are converted in place so that the bound text lives in the cursor.
     for (const auto &p : params_) {
-        const Token &lit = literals.at(static_cast<std::size_t>(p.literal));
+        Literal &lit = literals.at(static_cast<std::size_t>(p.literal));
+        if (p.date && !lit.number) {
+            auto iso = DateLiteralToIso(lit.text);
+            if (!iso) {
+                if (!owned) {
+                    inUse_ = false;
+                }
+                throw DbError("Conversion failed when converting date and/or time from character string: '" +
+                                  lit.text + "'",
+                              written, sql_);
+            }
+            lit.text = std::move(*iso);
+        }
+    }
+    auto cursor = std::make_unique<SqliteCursor>(shared_from_this(), db, stmt, owned, &inUse_, std::move(literals),
+                                                 written, sql_);
+    const auto &values = cursor->Values();
+    for (const auto &p : params_) {
+        const Literal &lit = values[static_cast<std::size_t>(p.literal)];
         int idx = p.literal + 1;
         int rc;
-        if (lit.kind == TokenKind::Number) {
+        if (lit.number) {
             const std::string &s = lit.text;
             bool integral = s.find_first_of(".eE") == std::string::npos;
             errno = 0;
@@ -103,16 +129,8 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, const Tokens &
             } else {
                 rc = sqlite3_bind_double(stmt, idx, std::strtod(s.c_str(), nullptr));
             }
-        } else if (p.date) {
-            auto iso = DateLiteralToIso(lit.text);
-            if (!iso) {
-                throw DbError("Conversion failed when converting date and/or time from character string: '" +
-                                  lit.text + "'",
-                              written, sql_);
-            }
-            rc = sqlite3_bind_text(stmt, idx, iso->c_str(), static_cast<int>(iso->size()), SQLITE_TRANSIENT);
         } else {
-            rc = sqlite3_bind_text(stmt, idx, lit.text.c_str(), static_cast<int>(lit.text.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt, idx, lit.text.c_str(), static_cast<int>(lit.text.size()), SQLITE_STATIC);
         }
         if (rc != SQLITE_OK) {
             throw DbError(sqlite3_errmsg(db), written, sql_, rc);
@@ -121,8 +139,8 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, const Tokens &
     return cursor;
 }
 
-long SqliteStatement::Run(sqlite3 *db, const Tokens &literals, const std::string &written) {
-    auto cursor = Start(db, literals, written);
+long SqliteStatement::Run(sqlite3 *db, std::vector<Literal> literals, const std::string &written) {
+    auto cursor = Start(db, std::move(literals), written);
     bool readonly = sqlite3_stmt_readonly(cursor->Handle()) != 0;
     while (cursor->Step()) {
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/dialect/Rewriter.h"
+#include "db/dialect/ShapeScanner.h"
 
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ class SqliteStatement;
 class SqliteCursor {
   public:
     SqliteCursor(std::shared_ptr<SqliteStatement> owner, sqlite3 *db, sqlite3_stmt *stmt, bool owned, bool *inUse,
-                 std::string written, std::string sql);
+                 std::vector<dialect::Literal> values, std::string written, const std::string &sql);
     ~SqliteCursor();
     SqliteCursor(const SqliteCursor &) = delete;
     SqliteCursor &operator=(const SqliteCursor &) = delete;
@@ -25,6 +26,8 @@ class SqliteCursor {
     bool Step();
     sqlite3_stmt *Handle() const { return stmt_; }
     sqlite3 *Db() const { return db_; }
+    const std::vector<dialect::Literal> &Values() const { return values_; }
+    const SqliteStatement &Owner() const { return *owner_; }
 
   private:
     std::shared_ptr<SqliteStatement> owner_; // keeps the cached statement alive while rows are read
@@ -32,7 +35,9 @@ class SqliteCursor {
     sqlite3_stmt *stmt_;
     bool owned_;
     bool *inUse_;
-    std::string written_, sql_;
+    std::vector<dialect::Literal> values_; // bound without copying, so they live as long as the cursor
+    std::string written_;
+    const std::string &sql_; // owned by the statement, which owner_ keeps alive
 };
 
 // One SQLite statement of a translated shape, with the written literals it takes as parameters.
@@ -40,8 +45,11 @@ class SqliteStatement : public std::enable_shared_from_this<SqliteStatement> {
   public:
     SqliteStatement(sqlite3 *db, dialect::Tokens tokens, dialect::RenderMode mode);
     ~SqliteStatement();
-    std::unique_ptr<SqliteCursor> Start(sqlite3 *db, const dialect::Tokens &literals, const std::string &written);
-    long Run(sqlite3 *db, const dialect::Tokens &literals, const std::string &written);
+    // written must outlive the cursor (it is quoted in errors).
+    std::unique_ptr<SqliteCursor> Start(sqlite3 *db, std::vector<dialect::Literal> literals,
+                                        const std::string &written);
+    long Run(sqlite3 *db, std::vector<dialect::Literal> literals, const std::string &written);
+    const std::vector<std::string> &ColumnNames() const { return columns_; }
     const std::string &Sql() const { return sql_; }
 
   private:
@@ -54,7 +62,7 @@ class SqliteStatement : public std::enable_shared_from_this<SqliteStatement> {
     std::vector<Param> params_;
     sqlite3_stmt *cached_ = nullptr;
     bool inUse_ = false;
-    bool writes_ = false;
+    std::vector<std::string> columns_;
 };
 
 } // namespace db
