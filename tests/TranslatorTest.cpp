@@ -361,6 +361,29 @@ TEST_F(Translator, TransactionsRollBackAndScopedTransactionUndoesOnError) {
     EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas"), Rows{"3"});
 }
 
+TEST_F(Translator, GridPrintTableUnionCaseCastAndSessionOptions) {
+    EXPECT_EQ(erp->Execute("SET DATEFORMAT dmy"), 0);
+    erp->Execute("CREATE TABLE ##TablaDinamica_3600 ([Almacén] SMALLINT NOT NULL DEFAULT(0), [Importe] MONEY NOT "
+                 "NULL DEFAULT(0), [Fecha] Datetime NOT NULL DEFAULT(getDate()), [Texto] VARCHAR(255) NOT NULL "
+                 "DEFAULT(''))");
+    erp->Execute("INSERT INTO ##TablaDinamica_3600 VALUES (1, 12.5, '03/02/2026', 'Abc' + ' - ' + 'Def')");
+    erp->Execute("INSERT INTO ##TablaDinamica_3600 ([Almacén]) VALUES (2)");
+    auto rows = Query("SELECT [Almacén], Importe, Fecha, Texto FROM ##TablaDinamica_3600 WHERE Texto = 'abc - def' "
+                      "UNION SELECT 9, 0, CAST('01/01/1900' AS DATETIME), CAST(5 AS VARCHAR(10)) ORDER BY 1");
+    EXPECT_EQ(rows, (Rows{"1|12.5|2026-02-03|Abc - Def", "9|0|1900-01-01|5"}));
+    auto stamped = Query("SELECT Fecha FROM ##TablaDinamica_3600 WHERE [Almacén] = 2");
+    ASSERT_EQ(stamped.size(), 1u);
+    EXPECT_EQ(stamped[0].size(), 19u) << "getDate() stores date and time: " << stamped[0];
+    EXPECT_EQ(Query("SELECT lin.IdExtractoLinea, CASE WHEN dbo.fn_DevPagosCenImporteVinculadoLineaPrevPagos("
+                    "lin.IdExtractoLinea) = 0 THEN 0 ELSE 1 END AS ExisteVinc FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.Cod_Extracto = 'E2'"),
+              (Rows{"4|0"}));
+    EXPECT_EQ(erp->Execute("UPDATE Almacenes SET Nombre = 'A;B' WHERE Codigo = 1; UPDATE Almacenes SET Nombre = "
+                           "Nombre + '!' WHERE Codigo = 1"),
+              1);
+    EXPECT_EQ(Query("SELECT Nombre FROM Almacenes"), Rows{"A;B!"});
+}
+
 TEST_F(Translator, RecordsetStaysValidWhileTheSameShapeRunsAgain) {
     std::string q = "SELECT Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'E1' ORDER BY "
                     "IdExtractoLinea";

@@ -115,6 +115,30 @@ void RewriteFunctions(Tokens &t, Catalog &catalog) {
         } else if (name == "LEN") {
             ExpectArgs(t, i, ranges, 1, "LEN");
             b.Gen("length(rtrim(").Arg(args[0]).Gen("))");
+        } else if (name == "CAST") {
+            std::size_t as = FindWordAtDepth0(t, open + 1, close, "AS");
+            if (as == std::string::npos || as + 1 >= close) {
+                Unsupported(t, i, "CAST sin tipo");
+            }
+            std::string type = Upper(t[as + 1].text);
+            Tokens expr = Slice(t, {open + 1, as});
+            if (type.find("DATE") != std::string::npos || type.find("TIME") != std::string::npos) {
+                // A date text becomes the stored form; other values are already dates.
+                if (expr.size() == 1 && expr[0].kind == TokenKind::String) {
+                    expr[0].dateContext = true;
+                }
+                b.Arg(expr);
+            } else if (type.find("CHAR") != std::string::npos || type.find("TEXT") != std::string::npos) {
+                b.Gen("CAST(").Add(expr).Gen("AS TEXT)");
+            } else if (type == "MONEY" || type == "SMALLMONEY" || type == "FLOAT" || type == "REAL" ||
+                       type == "DECIMAL" || type == "NUMERIC") {
+                b.Gen("CAST(").Add(expr).Gen("AS REAL)");
+            } else if (type == "INT" || type == "INTEGER" || type == "SMALLINT" || type == "BIGINT" ||
+                       type == "TINYINT" || type == "BIT") {
+                b.Gen("CAST(").Add(expr).Gen("AS INTEGER)");
+            } else {
+                Unsupported(t, i, "CAST a un tipo no admitido: " + t[as + 1].text);
+            }
         } else if (name == "DATEADD" || name == "DATEDIFF" || name == "CONVERT" || name == "DATEPART" ||
                    name == "NEWID" || name == "STUFF") {
             Unsupported(t, i, "Función no admitida: " + tok.text);

@@ -205,6 +205,16 @@ class SqliteConnection : public Connection {
         }
         long affected = 0;
         for (std::size_t i = 0; i < parts.size(); ++i) {
+            // Each statement numbers its own literals.
+            int base = -1;
+            for (auto &t : parts[i]) {
+                if (t.literal >= 0) {
+                    if (base < 0) {
+                        base = t.literal;
+                    }
+                    t.literal -= base;
+                }
+            }
             MarkLiftable(parts[i]);
             std::vector<Literal> lits;
             for (const auto &t : parts[i]) {
