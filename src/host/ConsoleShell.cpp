@@ -1,0 +1,82 @@
+#include "host/ConsoleShell.h"
+
+#include "host/ScriptedShell.h"
+#include "host/Window.h"
+
+#include <ostream>
+
+namespace host {
+
+std::string ConsoleShell::OneLine(const std::string &text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            out += "\\n";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void ConsoleShell::Print(Icon icon, const std::string &title, const std::string &text) {
+    ++messagesShown;
+    if (icon == Icon::Warning || icon == Icon::Critical) {
+        ++warningsShown;
+    }
+    err_ << IconName(icon) << "|" << OneLine(title) << "|" << OneLine(text) << std::endl;
+}
+
+Answer ConsoleShell::MsgBox(const std::string &text, const std::string &title, Icon icon, Buttons buttons,
+                            Answer) {
+    Print(icon, title, text);
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return yes_ ? Answer::Ok : Answer::Cancel;
+    default:
+        return yes_ ? Answer::Yes : Answer::No;
+    }
+}
+
+void ConsoleShell::ShowModal(Window &window) {
+    auto it = handlers.find(window.ClassName());
+    if (it != handlers.end()) {
+        it->second(window);
+    }
+    window.Hide();
+}
+
+std::string ConsoleShell::OpenFile(const std::string &, const std::vector<FileFilter> &, const std::string &) {
+    if (openFiles.empty()) {
+        return {};
+    }
+    std::string f = openFiles.front();
+    openFiles.pop_front();
+    return f;
+}
+
+std::string ConsoleShell::SaveFile(const std::string &, const std::vector<FileFilter> &, const std::string &) {
+    if (saveFiles.empty()) {
+        return {};
+    }
+    std::string f = saveFiles.front();
+    saveFiles.pop_front();
+    return f;
+}
+
+int ConsoleShell::TaskDialog(const TaskDialogSpec &spec) {
+    Print(spec.icon, spec.title, spec.instruction + "\n" + spec.content);
+    return 0;
+}
+
+} // namespace host

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+class Window;
+
+enum class Icon { None, Critical, Warning, Information, Question };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct FileFilter {
+    std::string description; // "Ficheros de texto (*.txt)"
+    std::string pattern;     // "*.txt"
+};
+
+struct TaskDialogSpec {
+    std::string title;
+    std::string instruction; // may hold <TextBlock ...> mark-up
+    std::string content;
+    Icon icon = Icon::Information;
+    std::vector<std::string> buttons;
+};
+
+// Everything a controller asks of the user. Qt, scripted (tests) and console (batch) versions exist.
+class Shell {
+  public:
+    virtual ~Shell() = default;
+    virtual Answer MsgBox(const std::string &text, const std::string &title, Icon icon,
+                          Buttons buttons = Buttons::Ok, Answer defaultAnswer = Answer::Ok) = 0;
+    // Shows another window modally; its results are read from its fields afterwards.
+    virtual void ShowModal(Window &window) = 0;
+    // Empty when cancelled.
+    virtual std::string OpenFile(const std::string &title, const std::vector<FileFilter> &filters,
+                                 const std::string &initialDir) = 0;
+    virtual std::string SaveFile(const std::string &title, const std::vector<FileFilter> &filters,
+                                 const std::string &suggestedName) = 0;
+    virtual void SetClipboard(const std::string &text) = 0;
+    virtual int TaskDialog(const TaskDialogSpec &spec) = 0;
+    virtual void Progress(bool visible, const std::string &text) = 0;
+    virtual void Focus(Window &window, const std::string &control) = 0;
+    // Tells the view that the window's state changed and should be redrawn.
+    virtual void Refresh(Window &window) = 0;
+};
+
+} // namespace host

@@ -1,0 +1,37 @@
+#include "host/Window.h"
+
+#include "host/Progress.h"
+
+namespace host {
+
+void Window::Show(int modal) {
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    visible_ = true;
+    if (modal == 1) {
+        shell_->ShowModal(*this);
+    } else {
+        shell_->Refresh(*this);
+    }
+}
+
+void Window::Unload() {
+    if (loaded_) {
+        Form_Unload();
+    }
+    loaded_ = false;
+    visible_ = false;
+}
+
+void Window::Report(const char *procedure, const std::string &description) {
+    std::string tag = className_ + ":" + procedure;
+    if (line_ > 0) {
+        tag = "[" + std::to_string(line_) + "] " + tag;
+    }
+    MostrarProgreso(*shell_, false);
+    shell_->MsgBox(description, tag, Icon::Critical);
+}
+
+} // namespace host
