@@ -1,0 +1,222 @@
+#include "fixtures/TempDir.h"
+#include "suite/Configuracion.h"
+#include "suite/Fecha.h"
+#include "suite/LeerIni.h"
+#include "suite/Log.h"
+#include "suite/Rutas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using suite::Configuracion;
+using suite::Fecha;
+using suite::LeerIni;
+using suite::Log;
+
+namespace {
+
+void Write(const std::string &path, const std::string &bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Read(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string &path) {
+    std::vector<std::string> out;
+    std::istringstream in(Read(path));
+    for (std::string l; std::getline(in, l);) {
+        out.push_back(l);
+    }
+    return out;
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvVar {
+  public:
+    EnvVar(const char *name, const char *value) : name_(name) {
+        if (const char *old = std::getenv(name)) {
+            old_ = old;
+        }
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~EnvVar() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char *name_;
+    std::optional<std::string> old_;
+};
+
+Fecha F(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
+    return Fecha::Desde(y, m, d, h, mi, s).value();
+}
+
+} // namespace
+
+TEST(SuiteConfiguracion, MissingOrEmptyFileReadsEmpty) {
+    TempDir dir;
+    Configuracion missing(dir.File("none/settings.ini"));
+    EXPECT_EQ(missing.LeerValor("FechaIExtracto"), "");
+    Write(dir.File("empty.ini"), "");
+    EXPECT_EQ(Configuracion(dir.File("empty.ini")).LeerValor("FechaIExtracto", "frmX"), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("none")));
+}
+
+TEST(SuiteConfiguracion, StoresPerSectionAndRewritesInPlace) {
+    TempDir dir;
+    std::string path = dir.File("cfg/sub/settings.ini");
+    Configuracion cfg(path);
+    cfg.GuardarValor("FechaIExtracto", "01/02/2024");
+    cfg.GuardarValor("FechaI", "03/04/2024", "frmVincular_Prevision");
+    cfg.GuardarValor("Top", "120", "frmVincular_Prevision");
+    cfg.GuardarValor("FechaI", "05/06/2024", "frmVincular_Entradas");
+    cfg.GuardarValor("fechai", "07/08/2024", "FRMVINCULAR_PREVISION");
+    cfg.GuardarValor("Obs", "two\r\nlines");
+
+    Configuracion other(path);
+    EXPECT_EQ(other.LeerValor("FechaIExtracto"), "01/02/2024");
+    EXPECT_EQ(other.LeerValor("FechaIExtracto", "General"), "01/02/2024");
+    EXPECT_EQ(other.LeerValor("FechaI", "frmVincular_Prevision"), "07/08/2024");
+    EXPECT_EQ(other.LeerValor("FechaI", "frmVincular_Entradas"), "05/06/2024");
+    EXPECT_EQ(other.LeerValor("Top", "frmVincular_Prevision"), "120");
+    EXPECT_EQ(other.LeerValor("FechaI"), "");
+    EXPECT_EQ(other.LeerValor("Obs"), "two  lines");
+    EXPECT_EQ(Read(path), "[General]\nFechaIExtracto=01/02/2024\nObs=two  lines\n\n"
+                          "[frmVincular_Prevision]\nFechaI=07/08/2024\nTop=120\n\n"
+                          "[frmVincular_Entradas]\nFechaI=05/06/2024\n");
+    for (auto &e : std::filesystem::directory_iterator(dir.File("cfg/sub"))) {
+        EXPECT_EQ(e.path().filename(), "settings.ini"); // no temporary file left behind
+    }
+}
+
+TEST(SuiteConfiguracion, DefaultPathFollowsEnvironment) {
+    {
+        EnvVar forced("PAGOCENTRAL_SETTINGS", "/tmp/x/forced.ini");
+        EXPECT_EQ(Configuracion().Ruta(), "/tmp/x/forced.ini");
+    }
+    EnvVar forced("PAGOCENTRAL_SETTINGS", nullptr);
+    EnvVar home("HOME", "/home/ana");
+    {
+        EnvVar xdg("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(Configuracion::RutaPredeterminada(), "/cfg/VRNXComprasPagoCentral/settings.ini");
+    }
+    EnvVar xdg("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(Configuracion::RutaPredeterminada(), "/home/ana/.config/VRNXComprasPagoCentral/settings.ini");
+}
+
+TEST(SuiteLeerIni, MissingFileSectionOrKeyIsEmpty) {
+    TempDir dir;
+    EXPECT_EQ(LeerIni(dir.File("nada.ini"), "Almacenes", "12"), "");
+    Write(dir.File("empty.ini"), "");
+    EXPECT_EQ(LeerIni(dir.File("empty.ini"), "Almacenes", "12"), "");
+    Write(dir.File("conf.ini"), "[Almacenes]\n12=3\n");
+    EXPECT_EQ(LeerIni(dir.File("conf.ini"), "Almacenes_CEN", "12"), "");
+    EXPECT_EQ(LeerIni(dir.File("conf.ini"), "Almacenes", "13"), "");
+    EXPECT_EQ(LeerIni(dir.File("conf.ini"), "Almacenes", "12"), "3");
+}
+
+TEST(SuiteLeerIni, WindowsFileWithCrlfCommentsAndBlanks) {
+    TempDir dir;
+    std::string body = "\xEF\xBB\xBF; generated by the suite\r\n"
+                       "[General]\r\n"
+                       "12=wrong section\r\n"
+                       "\r\n"
+                       "  [ almacenes ]  \r\n"
+                       ";12=commented\r\n"
+                       "  12  =  3  \r\n"
+                       "7=\r\n"
+                       "Nombre=\"Telde  \"\r\n"
+                       "Ruta=C:\\Varnex\\Datos ; not a comment\r\n"
+                       "Tienda=Peñón\r\n"
+                       "Win=Pe\xF1\xF3n\r\n"
+                       "12=second wins not\r\n"
+                       "[Almacenes_CEN]\r\n"
+                       "12=99";
+    Write(dir.File("Varnex/ConfAlmacenPagosCentralizados.ini"), body);
+    std::string windowsPath = dir.Path() + "\\Varnex\\ConfAlmacenPagosCentralizados.ini";
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes", "12"), "3");
+    EXPECT_EQ(LeerIni(windowsPath, "ALMACENES", "12"), "3");
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes", "7"), "");
+    EXPECT_EQ(LeerIni(windowsPath, "almacenes", "nombre"), "Telde  ");
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes", "Ruta"), "C:\\Varnex\\Datos ; not a comment");
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes", "Tienda"), "Peñón");
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes", "Win"), "Pe\xF1\xF3n");
+    EXPECT_EQ(LeerIni(windowsPath, "Almacenes_CEN", "12"), "99");
+    EXPECT_EQ(LeerIni(windowsPath, "General", "12"), "wrong section");
+}
+
+TEST(SuiteLog, AppendsOneEscapedLinePerEntry) {
+    TempDir dir;
+    Log log;
+    EXPECT_THROW(log.EscribirLog(Log::Nivel::Info, "x", "y"), std::logic_error);
+    log.AbrirLog(dir.Path() + "\\Orbel\\ImportarPagoCentral.log");
+    EXPECT_EQ(log.Ruta(), dir.Path() + "/Orbel/ImportarPagoCentral.log");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("Orbel")));
+    log.EscribirLog(Log::Nivel::Info, "frmExtractos", "Importado E1", F(2026, 1, 5, 9, 8, 7));
+    log.EscribirLog(Log::Nivel::Error, "Import\tar", "línea 3:\r\ncampo C:\\x", F(2026, 1, 6));
+    log.EscribirLog(Log::Nivel::Aviso, "x", "now");
+    auto lines = Lines(log.Ruta());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "2026-01-05 09:08:07\tINFO\tfrmExtractos\tImportado E1");
+    EXPECT_EQ(lines[1], "2026-01-06 00:00:00\tERROR\tImport\\tar\tlínea 3:\\r\\ncampo C:\\\\x");
+    EXPECT_EQ(lines[2].substr(19), "\tAVISO\tx\tnow");
+    EXPECT_EQ(Fecha::Parse(lines[2].substr(0, 19))->SoloFecha(), Fecha::Hoy());
+}
+
+TEST(SuiteLog, PurgeDropsEntriesBeforeTheDay) {
+    TempDir dir;
+    Log log;
+    log.AbrirLog(dir.File("Orbel/ExportarReclamacionesPagoCentral.log"));
+    log.PurgarLog(F(2026, 1, 1)); // no file yet: nothing to do
+    EXPECT_FALSE(std::filesystem::exists(log.Ruta()));
+    log.EscribirLog(Log::Nivel::Info, "a", "old", F(2025, 12, 31, 23, 59, 59));
+    log.EscribirLog(Log::Nivel::Info, "b", "same day", F(2026, 1, 10, 0, 0, 1));
+    std::ofstream(log.Ruta(), std::ios::app) << "foreign line\n";
+    log.EscribirLog(Log::Nivel::Info, "c", "older again", F(2026, 1, 9, 12, 0, 0));
+    log.EscribirLog(Log::Nivel::Info, "d", "new", F(2026, 2, 1));
+    log.PurgarLog(F(2026, 1, 10, 18, 0, 0));
+    auto lines = Lines(log.Ruta());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "2026-01-10 00:00:01\tINFO\tb\tsame day");
+    EXPECT_EQ(lines[1], "foreign line");
+    EXPECT_EQ(lines[2], "2026-02-01 00:00:00\tINFO\td\tnew");
+    log.PurgarLog(F(2027, 1, 1));
+    EXPECT_EQ(Lines(log.Ruta()), std::vector<std::string>{"foreign line"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("Orbel")), {}), 1);
+}
+
+TEST(SuiteRutas, ProfileFolderAndLogFolder) {
+    {
+        EnvVar profile("USERPROFILE", "C:\\Users\\ana");
+        EXPECT_EQ(suite::CarpetaPerfil(), "C:/Users/ana");
+        EXPECT_EQ(suite::CarpetaLog(), "C:/Users/ana/Orbel/");
+    }
+    EnvVar profile("USERPROFILE", nullptr);
+    EnvVar home("HOME", "/home/ana/");
+    EXPECT_EQ(suite::CarpetaPerfil(), "/home/ana/");
+    EXPECT_EQ(suite::CarpetaLog(), "/home/ana/Orbel/");
+    EXPECT_EQ(suite::RutaLocal("\\Orbel\\x.log"), "/Orbel/x.log");
+}
