@@ -1,1 +1,157 @@
-int main() { return 0; }
+#include "app/Args.h"
+#include "app/DataFolder.h"
+#include "db/DbError.h"
+#include "db/Sql.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+
+const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
+  init [--demo]                      crea las dos bases de datos en la carpeta
+  sql [--accounting] "T-SQL"         ejecuta una instrucción en la base ERP (o la contable)
+  param [--accounting] NOMBRE [VALOR] muestra o establece un parámetro de la empresa
+)";
+
+std::string Amount(std::int64_t units) {
+    bool neg = units < 0;
+    unsigned long long u = neg ? static_cast<unsigned long long>(-units) : static_cast<unsigned long long>(units);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s%llu.%04llu", neg ? "-" : "", u / 10000, u % 10000);
+    std::string s = buf;
+    // Two decimals at least, four at most, as amounts are usually read.
+    while (s.size() > 2 && s.back() == '0' && s[s.size() - 3] != '.') {
+        s.pop_back();
+    }
+    return s;
+}
+
+std::string DateText(const std::string &iso) {
+    if (iso.size() < 10) {
+        return iso;
+    }
+    std::string out = iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
+    if (iso.size() >= 19 && iso.substr(11, 8) != "00:00:00") {
+        out += " " + iso.substr(11, 8);
+    }
+    return out;
+}
+
+std::string Cell(const db::Field &f) {
+    switch (f.Kind()) {
+    case db::FieldKind::Null:
+        return "";
+    case db::FieldKind::Date:
+        return DateText(f.AsText());
+    case db::FieldKind::Currency:
+    case db::FieldKind::Real:
+        return Amount(f.AsCurrencyUnits());
+    default: {
+        std::string s = f.AsText();
+        for (char &c : s) {
+            if (c == '\t' || c == '\n' || c == '\r') {
+                c = ' ';
+            }
+        }
+        return s;
+    }
+    }
+}
+
+int RunSql(const app::Args &args, db::Connection &conn) {
+    if (args.Positional().size() != 1) {
+        std::cerr << "sql espera una instrucción entre comillas\n";
+        return 2;
+    }
+    const std::string &sql = args.Positional()[0];
+    if (!db::ReturnsRows(sql)) {
+        std::cout << conn.Execute(sql) << "\n";
+        return 0;
+    }
+    auto rs = conn.OpenRecordset(sql);
+    for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
+        std::cout << (i ? "\t" : "") << rs->Fields(i).Name();
+    }
+    std::cout << "\n";
+    std::string line;
+    while (!rs->Eof()) {
+        line.clear();
+        for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
+            if (i) {
+                line += '\t';
+            }
+            line += Cell(rs->Fields(i));
+        }
+        std::cout << line << "\n";
+        rs->MoveNext();
+    }
+    return 0;
+}
+
+int RunParam(const app::Args &args, db::Connection &conn, int company) {
+    const auto &pos = args.Positional();
+    if (pos.empty() || pos.size() > 2) {
+        std::cerr << "param espera NOMBRE [VALOR]\n";
+        return 2;
+    }
+    bool accounting = args.Has("accounting");
+    std::string table = accounting ? "Parametros" : "Empresas_Parametros";
+    std::string where = " WHERE Cod_Empresa = " + std::to_string(company) + " AND Nombre = " + db::Quote(pos[0]);
+    if (pos.size() == 1) {
+        auto rs = conn.OpenRecordset("SELECT Valor FROM " + table + where);
+        std::cout << (rs->Eof() ? "" : rs->Fields(0).AsText()) << "\n";
+        return 0;
+    }
+    conn.BeginTrans();
+    try {
+        if (conn.Execute("UPDATE " + table + " SET Valor = " + db::Quote(pos[1]) + where) == 0) {
+            conn.Execute("INSERT INTO " + table + " (Cod_Empresa, Nombre, Valor) VALUES (" + std::to_string(company) +
+                         ", " + db::Quote(pos[0]) + ", " + db::Quote(pos[1]) + ")");
+        }
+        conn.CommitTrans();
+    } catch (...) {
+        conn.RollbackTrans();
+        throw;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    try {
+        app::Args args(argc, argv, {"demo", "accounting", "yes", "help"});
+        if (args.Has("help") || args.Command() == "help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        app::DataFolder folder(args.Get("data", app::DataFolder::DefaultPath()));
+        int company = args.GetInt("company", 1);
+        const std::string &cmd = args.Command();
+        if (cmd == "init") {
+            folder.Create(args.Has("demo"));
+            std::cout << "Bases de datos creadas en " << folder.Path() << "\n";
+            return 0;
+        }
+        if (cmd == "sql" || cmd == "param") {
+            db::ConnectionPtr erp, acc;
+            folder.Open(company, erp, acc);
+            db::Connection &conn = args.Has("accounting") ? *acc : *erp;
+            return cmd == "sql" ? RunSql(args, conn) : RunParam(args, conn, company);
+        }
+        if (cmd.empty()) {
+            std::cout << kUsage;
+            return 0;
+        }
+        std::cerr << "Orden desconocida: " << cmd << "\n" << kUsage;
+        return 2;
+    } catch (const db::DbError &e) {
+        std::cerr << e.Detail() << "\n";
+        return 1;
+    } catch (const std::exception &e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+}

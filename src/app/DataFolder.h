@@ -1,0 +1,28 @@
+#pragma once
+
+#include "db/Connection.h"
+
+#include <string>
+
+namespace app {
+
+// The folder of the two embedded databases and the connections opened on it.
+class DataFolder {
+  public:
+    static std::string DefaultPath();
+    explicit DataFolder(std::string path) : path_(std::move(path)) {}
+    const std::string &Path() const { return path_; }
+    std::string ErpFile() const { return path_ + "/erp.db"; }
+    std::string AccountingFile() const { return path_ + "/contabilidad.db"; }
+    bool Exists() const;
+    // Creates both databases with their schema (and the demo company); refuses to overwrite.
+    void Create(bool demo) const;
+    // Opens the accounting database, then the ERP one with the accounting one attached under the
+    // accounting company's "ODBCBaseDatos" name.
+    void Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &accounting) const;
+
+  private:
+    std::string path_;
+};
+
+} // namespace app

@@ -1,0 +1,120 @@
+#include "fixtures/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+std::string Q(const std::string &s) {
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'') {
+            out += "'\\''";
+        } else {
+            out += c;
+        }
+    }
+    return out + "'";
+}
+
+Result RunProgram(const std::string &args, const TempDir &dir) {
+    std::string errFile = dir.File("stderr.txt");
+    std::string cmd = std::string(PC_PROGRAM) + " " + args + " 2>" + Q(errFile);
+    Result r;
+    FILE *p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
+        r.out.append(buf.data(), n);
+    }
+    int status = pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream e(errFile);
+    std::stringstream ss;
+    ss << e.rdbuf();
+    r.err = ss.str();
+    return r;
+}
+
+class CommandLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        data = dir.File("demo");
+        Result r = RunProgram("init --demo --data " + Q(data), dir);
+        ASSERT_EQ(r.code, 0) << r.err;
+    }
+    Result Sql(const std::string &sql, const std::string &extra = "") {
+        return RunProgram("sql --data " + Q(data) + " " + extra + " " + Q(sql), dir);
+    }
+    TempDir dir;
+    std::string data;
+};
+
+TEST_F(CommandLine, InitRefusesToOverwriteExistingDatabases) {
+    Result r = RunProgram("init --demo --data " + Q(data), dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("no se sobrescriben"), std::string::npos) << r.err;
+    EXPECT_EQ(Sql("SELECT COUNT(*) AS N FROM Almacenes WHERE Cod_Empresa = 1").out, "N\n3\n");
+}
+
+TEST_F(CommandLine, SqlPrintsRowsUnderAHeaderWithDatesAndAmounts) {
+    Result r = Sql("SELECT TOP 3 Codigo, Nombre FROM Proveedores ORDER BY Codigo");
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "Codigo\tNombre");
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_NE(line.find('\t'), std::string::npos);
+        ++rows;
+    }
+    EXPECT_EQ(rows, 3);
+    r = Sql("SELECT CAST('2026-03-05' AS DATETIME) AS F, 12.5 AS I, ISNULL(NULL, 'x') AS T");
+    EXPECT_EQ(r.out, "F\tI\tT\n05/03/2026\t12.50\tx\n");
+}
+
+TEST_F(CommandLine, SqlChangesPrintTheRecordsAffectedAndErrorsExitOne) {
+    Result r = Sql("UPDATE Proveedores SET Nombre = Nombre WHERE Cod_Empresa = 1 AND Codigo <= 2");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "2\n");
+    r = Sql("SELECT NoSuchColumn FROM Proveedores");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("NoSuchColumn"), std::string::npos);
+    EXPECT_NE(r.err.find("SQL: SELECT NoSuchColumn FROM Proveedores"), std::string::npos) << r.err;
+    r = RunProgram("sql --data " + Q(dir.File("nowhere")) + " 'SELECT 1'", dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("init --demo"), std::string::npos) << r.err;
+}
+
+TEST_F(CommandLine, ParamReadsAndWritesBothCompanies) {
+    Result r = RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto", dir);
+    EXPECT_EQ(r.out, "1\n");
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto 2", dir).code, 0);
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto", dir).out, "2\n");
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " Nuevo_Parametro \"it's\"", dir).code, 0);
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " nuevo_parametro", dir).out, "it's\n");
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " --accounting ODBCBaseDatos", dir).out, "Contabilidad\n");
+    EXPECT_EQ(RunProgram("param --data " + Q(data) + " Missing_One", dir).out, "\n");
+}
+
+TEST_F(CommandLine, AccountingTablesAreReachedByTheirThreePartName) {
+    Result viaErp = Sql("SELECT COUNT(*) AS N FROM Contabilidad.dbo.Previsiones_Pago WHERE Cod_Empresa = 1");
+    Result direct = Sql("SELECT COUNT(*) AS N FROM Previsiones_Pago WHERE Cod_Empresa = 1", "--accounting");
+    ASSERT_EQ(viaErp.code, 0) << viaErp.err;
+    EXPECT_EQ(viaErp.out, direct.out);
+    EXPECT_GT(std::stoi(direct.out.substr(2)), 100);
+}
+
+} // namespace
