@@ -1,0 +1,10 @@
+#include "host/Contexto.h"
+
+namespace host {
+
+Contexto &Contexto::Global() {
+    static Contexto c;
+    return c;
+}
+
+} // namespace host

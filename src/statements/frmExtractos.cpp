@@ -1,0 +1,337 @@
+#include "statements/frmExtractos.h"
+
+#include "db/Sql.h"
+#include "db/Transaction.h"
+#include "host/Contexto.h"
+#include "host/Progress.h"
+#include "lines/frmExtractos_Lineas.h"
+#include "statements/frmExtractos_ConfirmarEliminar.h"
+#include "suite/EmpresaVarnex.h"
+#include "suite/Fecha.h"
+#include "suite/Formato.h"
+#include "suite/Moneda.h"
+
+#include <stdexcept>
+
+namespace statements {
+
+namespace {
+
+host::Contexto &Ctx() { return host::Contexto::Global(); }
+
+std::string FechaDeCampo(const db::Field &f) {
+    if (f.IsNull()) {
+        return {};
+    }
+    auto d = suite::Fecha::Parse(f.AsText());
+    return d ? suite::Formato::Instancia().FechaTexto(*d) : std::string();
+}
+
+void Boton(host::Button &b, const char *name, const char *caption) {
+    b.name = name;
+    b.caption = caption;
+}
+
+} // namespace
+
+frmExtractos::frmExtractos(host::Shell &shell, std::shared_ptr<suite::Configuracion> ajustes)
+    : Window("frmExtractos", shell), ajustes_(ajustes ? std::move(ajustes) : std::make_shared<suite::Configuracion>()) {
+    txtAlmacen.name = "txtAlmacen";
+    txtNumExtracto.name = "txtNumExtracto";
+    txtFechaI.name = "txtFechaI";
+    txtFechaF.name = "txtFechaF";
+    cboEstado.name = "cboEstado";
+    chkSelelecion_vsExtractos.name = "chkSelelecion_vsExtractos";
+    Boton(cmdImportar, "cmdImportar", "&Importar");
+    Boton(cmdPagos, "cmdPagos", "&Pagos");
+    Boton(cmdCasacionAut, "cmdCasacionAut", "Casación Aut.");
+    Boton(cmdExportar, "cmdExportar", "Exportar...");
+    Boton(cmdGenerarAsiento, "cmdGenerarAsiento", "&Generar Asiento");
+    Boton(cmdEliminar, "cmdEliminar", "&Eliminar");
+    Boton(cmdSalir, "cmdSalir", "&Salir");
+    using A = host::GridAlign;
+    using T = host::GridType;
+    vsExtractos.columns = {
+        {"", 400, A::Center, T::Boolean},        {"Almacén", 700, A::Right, T::Long},
+        {"Almacén", 3100, A::Left, T::String},   {"Extracto", 1500, A::Left, T::String},
+        {"Fecha", 1100, A::Center, T::Date},     {"Fecha.Vcto", 1100, A::Center, T::Date},
+        {"Importe", 1500, A::Right, T::Currency}, {"Acumulado", 1500, A::Right, T::Currency},
+        {"Diferencia", 1500, A::Right, T::Currency}, {"Estado", 1000, A::Center, T::String},
+    };
+}
+
+int frmExtractos::Modo() const {
+    std::string v = Ctx().empresaVarnex->Parametro("PagoCentral_TipoExtracto").ToText();
+    try {
+        return v.empty() ? 0 : std::stoi(v);
+    } catch (const std::exception &) {
+        return 0;
+    }
+}
+
+void frmExtractos::Form_Load() {
+    Trap("Form_Load", [&] {
+        vsExtractos.Clear();
+        std::string fi = ajustes_->LeerValor("FechaIExtracto");
+        std::string ff = ajustes_->LeerValor("FechaFExtracto");
+        txtFechaI.text = fi.empty() ? suite::Fecha::Hoy().SumarDias(-90).Formato("dd/mm/yyyy") : fi;
+        txtFechaF.text = ff.empty() ? suite::Fecha::Hoy().Formato("dd/mm/yyyy") : ff;
+        ajustes_->GuardarValor("FechaIExtracto", txtFechaI.text);
+        ajustes_->GuardarValor("FechaFExtracto", txtFechaF.text);
+        txtAlmacen.code = 0;
+        txtAlmacen.name = "txtAlmacen";
+        cboEstado.Clear();
+        cboEstado.Add("ABIERTO", 1);
+        cboEstado.Add("CERRADO", 2);
+        cboEstado.Add("TODOS", 3);
+        cboEstado.index = 0;
+        int modo = Modo();
+        if (modo == 1) {
+            cmdCasacionAut.visible = false;
+        } else if (modo == 2) {
+            cmdCasacionAut.visible = true;
+        }
+        filaGuardada_ = 0;
+    });
+    Cargar_Extractos();
+}
+
+void frmExtractos::Cargar_Extractos() {
+    Trap("Cargar_Extractos", [&] {
+        host::MostrarProgreso(Ui(), true, "Cargando extractos, espere por favor...");
+        vsExtractos.Clear();
+        vsExtractos.redraw = false;
+        chkSelelecion_vsExtractos.value = false;
+        auto &fmt = suite::Formato::Instancia();
+        const auto &emp = *Ctx().empresaVarnex;
+        std::string co = std::to_string(emp.Codigo());
+
+        std::string estado;
+        switch (cboEstado.ItemData()) {
+        case 1:
+            estado = " AND c.Cerrado = 0";
+            break;
+        case 2:
+            estado = " AND c.Cerrado = 1";
+            break;
+        default:
+            break;
+        }
+        std::string almacen = txtAlmacen.code >= 1 ? " AND c.Cod_Almacen =" + std::to_string(txtAlmacen.code) : "";
+        std::string extracto =
+            txtNumExtracto.text.empty() ? "" : " AND c.Cod_Extracto LIKE '%" + db::Escape(txtNumExtracto.text) + "%'";
+        std::string fi = fmt.FechaTexto(txtFechaI.text), ff = fmt.FechaTexto(txtFechaF.text);
+        if (fi.empty() || ff.empty()) {
+            Ui().MsgBox("Debe introducir una fecha válida.", "¡ Atención !", host::Icon::Warning);
+            Ui().Focus(*this, fi.empty() ? "txtFechaI" : "txtFechaF");
+            host::MostrarProgreso(Ui(), false);
+            vsExtractos.redraw = true;
+            return;
+        }
+        std::string fechas = " AND c.FechaExtracto BETWEEN '" + fi + "' AND '" + ff + "'";
+
+        std::string sql;
+        int modo = Modo();
+        if (modo == 1) {
+            sql = "SELECT c.Cerrado, c.Cod_Almacen, alm.Nombre AS NombreAlmacen, c.Cod_Extracto, c.FechaExtracto, "
+                  "c.FechaVto,"
+                  " dbo.fn_DevPagosCenImporteExtracto(" +
+                  co + ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteExtracto," + " dbo.fn_DevPagosCenImporteVinculado(" +
+                  co + ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteVinculado," + " dbo.fn_DevPagosCenImporteExtracto(" +
+                  co + ",c.Cod_Almacen, c.Cod_Extracto) - dbo.fn_DevPagosCenImporteVinculado(" + co +
+                  ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteDiferencia";
+        } else if (modo == 2) {
+            sql = "SELECT c.Cerrado, c.Cod_Almacen, ISNULL(alm.Nombre,'') AS NombreAlmacen, c.Cod_Extracto, "
+                  "c.FechaExtracto, c.FechaVto,"
+                  " dbo.fn_DevPagosCenImporteExtractoPrevPagos(" +
+                  co + ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteExtracto," +
+                  " dbo.fn_DevPagosCenImporteVinculadoPrevPagos(" + co +
+                  ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteVinculado," +
+                  " dbo.fn_DevPagosCenImporteExtractoPrevPagos(" + co +
+                  ",c.Cod_Almacen, c.Cod_Extracto) - dbo.fn_DevPagosCenImporteVinculadoPrevPagos(" + co +
+                  ",c.Cod_Almacen, c.Cod_Extracto) AS ImporteDiferencia";
+        } else {
+            vsExtractos.redraw = true;
+            throw std::runtime_error("El modo de extracto (PagoCentral_TipoExtracto) no está configurado: '" +
+                                     emp.Parametro("PagoCentral_TipoExtracto").ToText() + "'");
+        }
+        sql += " FROM Compras_PagosCentral_Extractos c";
+        sql += " LEFT JOIN Almacenes alm ON alm.Cod_Empresa = c.Cod_Empresa AND alm.Codigo = c.Cod_Almacen";
+        sql += " WHERE c.Cod_Empresa =" + co;
+        sql += estado + almacen + extracto + fechas;
+        sql += " ORDER BY c.Cod_Almacen, c.FechaVto DESC, c.FechaExtracto DESC";
+
+        int dec = emp.DecimalesImporte();
+        auto rs = Ctx().conexionVarnex->OpenRecordset(sql);
+        while (!rs->Eof()) {
+            auto money = [&](const char *n) {
+                return fmt.Redondear(suite::Moneda::FromUnits(rs->Fields(n).AsCurrencyUnits()), dec);
+            };
+            vsExtractos.AddRow({"0", rs->Fields("Cod_Almacen").AsText(), rs->Fields("NombreAlmacen").AsText(),
+                                rs->Fields("Cod_Extracto").AsText(), FechaDeCampo(rs->Fields("FechaExtracto")),
+                                FechaDeCampo(rs->Fields("FechaVto")), money("ImporteExtracto"),
+                                money("ImporteVinculado"), money("ImporteDiferencia"),
+                                rs->Fields("Cerrado").AsInt64() != 0 ? "CERRADO" : "ABIERTO"});
+            rs->MoveNext();
+        }
+        rs->Close();
+        vsExtractos.redraw = true;
+        if (vsExtractos.DataRows() > 0) {
+            if (filaGuardada_ >= 1 && filaGuardada_ < vsExtractos.Rows()) {
+                vsExtractos.row = filaGuardada_;
+                vsExtractos.topRow = filaSuperior_ >= 1 && filaSuperior_ < vsExtractos.Rows() ? filaSuperior_ : 1;
+            } else {
+                vsExtractos.row = 1;
+                vsExtractos.topRow = 1;
+            }
+            vsExtractos_RowColChange(vsExtractos.row);
+        }
+        host::MostrarProgreso(Ui(), false);
+        Ui().Refresh(*this);
+    });
+    vsExtractos.redraw = true;
+}
+
+void frmExtractos::cboEstado_Click() {
+    filaGuardada_ = 0;
+    Cargar_Extractos();
+}
+
+void frmExtractos::txtFechaF_Enter() {
+    filaGuardada_ = 0;
+    Cargar_Extractos();
+}
+
+void frmExtractos::txtFechaI_Change() {
+    Trap("txtFechaI_Change", [&] { ajustes_->GuardarValor("FechaIExtracto", txtFechaI.text); });
+}
+
+void frmExtractos::txtFechaF_Change() {
+    Trap("txtFechaF_Change", [&] { ajustes_->GuardarValor("FechaFExtracto", txtFechaF.text); });
+}
+
+void frmExtractos::txtAlmacen_Enter() {
+    if (txtAlmacen.code < 1) {
+        Ui().Focus(*this, "txtNumExtracto");
+    }
+}
+
+void frmExtractos::vsExtractos_Click(int row, int col) {
+    if (col == colSel && row >= 1 && row <= vsExtractos.DataRows()) {
+        vsExtractos.Toggle(row);
+    }
+}
+
+void frmExtractos::vsExtractos_KeySpace() {
+    if (vsExtractos.row >= 1 && vsExtractos.row <= vsExtractos.DataRows()) {
+        vsExtractos.Toggle(vsExtractos.row);
+    }
+}
+
+void frmExtractos::chkSelelecion_vsExtractos_Click() {
+    for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
+        vsExtractos.SetTicked(r, chkSelelecion_vsExtractos.value);
+    }
+}
+
+void frmExtractos::vsExtractos_RowColChange(int row) {
+    if (row < 1 || row > vsExtractos.DataRows()) {
+        return;
+    }
+    vsExtractos.row = row;
+    bool abierto = vsExtractos.Text(row, colEstado) != "CERRADO";
+    cmdEliminar.enabled = abierto;
+    cmdGenerarAsiento.enabled = abierto;
+    cmdCasacionAut.enabled = abierto;
+}
+
+void frmExtractos::vsExtractos_DblClick() {
+    if (vsExtractos.row >= 1) {
+        cmdPagos_Click();
+    }
+}
+
+void frmExtractos::GuardarPosicion() {
+    if (vsExtractos.DataRows() > 0) {
+        filaGuardada_ = vsExtractos.row;
+        filaSuperior_ = vsExtractos.topRow;
+    } else {
+        filaGuardada_ = 0;
+        filaSuperior_ = 0;
+    }
+}
+
+void frmExtractos::cmdPagos_Click() {
+    bool ok = Trap("cmdPagos_Click", [&] {
+        int r = vsExtractos.row;
+        if (vsExtractos.DataRows() < 1 || r < 1) {
+            return;
+        }
+        lines::frmExtractos_Lineas w(Ui());
+        w.extractoCerrado = vsExtractos.Text(r, colEstado) == "CERRADO";
+        w.codAlmacen = static_cast<short>(std::stoi(vsExtractos.Text(r, colAlmacen)));
+        w.codExtracto = vsExtractos.Text(r, colExtracto);
+        w.fechaExtracto = suite::Fecha::Parse(vsExtractos.Text(r, colFecha)).value_or(suite::Fecha());
+        w.fechaVto = suite::Fecha::Parse(vsExtractos.Text(r, colFechaVto)).value_or(suite::Fecha());
+        if (alAbrirLineas) {
+            alAbrirLineas(w);
+        }
+        w.Show(1);
+        GuardarPosicion();
+    });
+    if (ok && vsExtractos.DataRows() >= 0) {
+        Cargar_Extractos();
+    }
+}
+
+void frmExtractos::cmdEliminar_Click() {
+    Trap("cmdEliminar_Click", [&] {
+        if (vsExtractos.TickedCount() == 0) {
+            Ui().MsgBox("Debe señalar al menos un Extracto a eliminar.", "¡ Atención !", host::Icon::Warning);
+            return;
+        }
+        for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
+            if (vsExtractos.Ticked(r) && vsExtractos.Text(r, colEstado) == "CERRADO") {
+                Ui().MsgBox("Existe algún Extracto señalado que está cerrado. Demárquelo para continuar.",
+                            "¡ Atención !", host::Icon::Warning);
+                return;
+            }
+        }
+        frmExtractos_ConfirmarEliminar confirmar(Ui());
+        confirmar.Show(1);
+        if (!confirmar.confirmado) {
+            return;
+        }
+        auto &conn = *Ctx().conexionVarnex;
+        std::string co = std::to_string(Ctx().empresaVarnex->Codigo());
+        int modo = Modo();
+        db::Transaction tx(conn);
+        for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
+            if (!vsExtractos.Ticked(r)) {
+                continue;
+            }
+            std::string w = std::to_string(std::stol(vsExtractos.Text(r, colAlmacen)));
+            std::string e = db::Escape(vsExtractos.Text(r, colExtracto));
+            std::string q = " WHERE IdExtractoLinea IN (SELECT IdExtractoLinea FROM "
+                            "Compras_PagosCentral_Extractos_Lineas"
+                            " WHERE Cod_Empresa = " +
+                            co + " AND Cod_Almacen =" + w + " AND Cod_Extracto ='" + e + "')";
+            if (modo == 1) {
+                conn.Execute("DELETE FROM Compras_PagosCentral_Entradas" + q);
+                conn.Execute("DELETE FROM Compras_PagosCentral_Entradas_Facturas" + q);
+                conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion" + q);
+            } else if (modo == 2) {
+                conn.Execute("DELETE FROM Compras_PagosCentral_PrevPagos" + q);
+            }
+            conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas_Impuestos" + q);
+            std::string key = " WHERE Cod_Empresa =" + co + " AND Cod_Almacen =" + w + " AND Cod_Extracto ='" + e + "'";
+            conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas" + key);
+            conn.Execute("DELETE FROM Compras_PagosCentral_Extractos" + key);
+        }
+        tx.Commit();
+        GuardarPosicion();
+        Cargar_Extractos();
+    });
+}
+
+} // namespace statements

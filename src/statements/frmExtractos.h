@@ -1,0 +1,63 @@
+#pragma once
+
+#include "host/Controls.h"
+#include "host/Grid.h"
+#include "host/Window.h"
+#include "suite/Configuracion.h"
+
+#include <functional>
+#include <memory>
+
+namespace lines {
+class frmExtractos_Lineas;
+}
+
+namespace statements {
+
+// The list of the company's supplier statements.
+class frmExtractos : public host::Window {
+  public:
+    enum Col { colSel, colAlmacen, colNombreAlmacen, colExtracto, colFecha, colFechaVto, colImporte, colAcumulado,
+               colDiferencia, colEstado };
+
+    explicit frmExtractos(host::Shell &shell, std::shared_ptr<suite::Configuracion> ajustes = nullptr);
+
+    host::LookupField txtAlmacen;
+    host::TextField txtNumExtracto;
+    host::DateField txtFechaI, txtFechaF;
+    host::ComboField cboEstado;
+    host::CheckField chkSelelecion_vsExtractos;
+    host::Button cmdImportar, cmdPagos, cmdCasacionAut, cmdExportar, cmdGenerarAsiento, cmdEliminar, cmdSalir;
+    host::Grid vsExtractos;
+
+    void Form_Load() override;
+    void Cargar_Extractos();
+    void cboEstado_Click();
+    void txtFechaF_Enter();
+    void txtFechaI_Change();
+    void txtFechaF_Change();
+    void txtAlmacen_Enter();
+    void vsExtractos_Click(int row, int col);
+    void vsExtractos_KeySpace();
+    void vsExtractos_RowColChange(int row);
+    void vsExtractos_DblClick();
+    void chkSelelecion_vsExtractos_Click();
+    void cmdPagos_Click();
+    void cmdEliminar_Click();
+    void cmdSalir_Click() { Close(); }
+    void Form_KeyDown_Escape() { Close(); }
+
+    int FilaGuardada() const { return filaGuardada_; }
+    // Lets the program and tests see the lines window before it is shown.
+    std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
+
+  private:
+    int Modo() const;
+    void GuardarPosicion();
+
+    std::shared_ptr<suite::Configuracion> ajustes_;
+    int filaGuardada_ = 0;
+    int filaSuperior_ = 0;
+};
+
+} // namespace statements
