@@ -18,11 +18,15 @@ void Window::Show(int modal) {
 }
 
 void Window::Unload() {
+    bool was = loaded_;
     if (loaded_) {
         Form_Unload();
     }
     loaded_ = false;
     visible_ = false;
+    if (was && alDescargar) {
+        alDescargar(*this);
+    }
 }
 
 void Window::Report(const char *procedure, const std::string &description) {

@@ -3,6 +3,7 @@
 #include "host/Shell.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace host {
@@ -30,6 +31,8 @@ class Window {
     void Unload();
     // The window asks to be closed (Salir, Escape, Aceptar...).
     void Close() { Unload(); }
+    // Told after the window unloaded (the catalogue host classes drop their window then).
+    std::function<void(Window &)> alDescargar;
 
     // Runs a procedure under the module's error trap: on failure the description is shown with the
     // stop icon and the tag "Class:procedure" ("[line] " first when a numbered line failed), the
