@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -30,7 +31,9 @@ std::string Q(const std::string &s) {
 
 Result RunProgram(const std::string &args, const TempDir &dir) {
     std::string errFile = dir.File("stderr.txt");
-    std::string cmd = std::string(PC_PROGRAM) + " " + args + " 2>" + Q(errFile);
+    // Per-user settings of the test only, never the real user's.
+    std::string cmd = "PAGOCENTRAL_SETTINGS=" + Q(dir.File("settings.ini")) + " " + std::string(PC_PROGRAM) + " " +
+                      args + " 2>" + Q(errFile);
     Result r;
     FILE *p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -115,6 +118,56 @@ TEST_F(CommandLine, AccountingTablesAreReachedByTheirThreePartName) {
     ASSERT_EQ(viaErp.code, 0) << viaErp.err;
     EXPECT_EQ(viaErp.out, direct.out);
     EXPECT_GT(std::stoi(direct.out.substr(2)), 100);
+}
+
+TEST_F(CommandLine, StatementsPrintsTheListAsTheWindowLoadsIt) {
+    Result r = RunProgram("statements --data " + Q(data), dir);
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "\tAlmacén\tAlmacén\tExtracto\tFecha\tFecha.Vcto\tImporte\tAcumulado\tDiferencia\tEstado");
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_NE(line.find("\tABIERTO"), std::string::npos) << line;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 8);
+    r = RunProgram("statements --data " + Q(data) + " --state CERRADO --warehouse 1 --from 01/01/2000 --to 31/12/2099",
+                   dir);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\tCERRADO\n"), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    r = RunProgram("statements --data " + Q(data) + " --from 31/02/2026", dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--from"), std::string::npos);
+    // A refused load is one message line and exit 1.
+    RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto 0", dir);
+    r = RunProgram("statements --data " + Q(data), dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.rfind("critical|frmExtractos:Cargar_Extractos|", 0), 0u) << r.err;
+}
+
+TEST_F(CommandLine, DeleteNeedsYesAndRefusesClosedOrUnknownStatements) {
+    auto count = [&] { return Sql("SELECT COUNT(*) AS N FROM Compras_PagosCentral_Extractos").out; };
+    EXPECT_EQ(count(), "N\n9\n");
+    Result r = RunProgram("delete --data " + Q(data) + " 2:102022026", dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(count(), "N\n9\n");
+    r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 1:101012026", dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "warning|¡ Atención !|Existe algún Extracto señalado que está cerrado. Demárquelo para "
+                     "continuar.\n");
+    r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 9:nada", dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(count(), "N\n9\n");
+    r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 3:103012026", dir);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(count(), "N\n7\n");
+    EXPECT_EQ(Sql("SELECT COUNT(*) AS N FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto IN "
+                  "('102022026', '103012026')")
+                  .out,
+              "N\n0\n");
 }
 
 } // namespace

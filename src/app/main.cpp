@@ -1,4 +1,5 @@
 #include "app/Args.h"
+#include "app/ComandosExtractos.h"
 #include "app/DataFolder.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -13,6 +14,9 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   init [--demo]                      crea las dos bases de datos en la carpeta
   sql [--accounting] "T-SQL"         ejecuta una instrucción en la base ERP (o la contable)
   param [--accounting] NOMBRE [VALOR] muestra o establece un parámetro de la empresa
+  statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXTO]
+                                     lista los extractos como la ventana de extractos
+  delete [--yes] ALMACEN:EXTRACTO... elimina extractos (--yes confirma con la fecha de hoy)
 )";
 
 std::string Amount(std::int64_t units) {
@@ -140,6 +144,12 @@ int main(int argc, char **argv) {
             folder.Open(company, erp, acc);
             db::Connection &conn = args.Has("accounting") ? *acc : *erp;
             return cmd == "sql" ? RunSql(args, conn) : RunParam(args, conn, company);
+        }
+        if (cmd == "statements") {
+            return app::ComandoStatements(args);
+        }
+        if (cmd == "delete") {
+            return app::ComandoDelete(args);
         }
         if (cmd.empty()) {
             std::cout << kUsage;

@@ -1,0 +1,181 @@
+#include "app/ComandosExtractos.h"
+
+#include "app/Sesion.h"
+#include "host/ConsoleShell.h"
+#include "host/ScriptedShell.h"
+#include "statements/frmExtractos.h"
+#include "statements/frmExtractos_ConfirmarEliminar.h"
+#include "suite/Fecha.h"
+
+#include <iostream>
+#include <stdexcept>
+
+namespace app {
+
+namespace {
+
+std::string Limpia(std::string s) {
+    for (char &c : s) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return s;
+}
+
+long Estado(const std::string &s) {
+    if (s == "ABIERTO") {
+        return 1;
+    }
+    if (s == "CERRADO") {
+        return 2;
+    }
+    if (s == "TODOS") {
+        return 3;
+    }
+    throw std::runtime_error("--state debe ser ABIERTO, CERRADO o TODOS, no '" + s + "'");
+}
+
+std::string FechaOpcion(const Args &args, const char *opt) {
+    std::string v = args.Get(opt);
+    if (!suite::Fecha::Parse(v)) {
+        throw std::runtime_error(std::string("--") + opt + ": fecha no válida '" + v + "' (use dd/mm/aaaa)");
+    }
+    return v;
+}
+
+long Numero(const std::string &text, const std::string &what) {
+    std::size_t pos = 0;
+    long v = 0;
+    try {
+        v = std::stol(text, &pos);
+    } catch (const std::exception &) {
+        pos = 0;
+    }
+    if (pos == 0 || pos != text.size()) {
+        throw std::runtime_error(what + " no es un número: '" + text + "'");
+    }
+    return v;
+}
+
+} // namespace
+
+void ImprimirGrid(const host::Grid &grid, std::ostream &out) {
+    bool first = true;
+    for (const auto &c : grid.columns) {
+        if (!c.hidden) {
+            out << (first ? "" : "\t") << Limpia(c.header);
+            first = false;
+        }
+    }
+    out << "\n";
+    for (int r = 1; r <= grid.DataRows(); ++r) {
+        first = true;
+        for (int c = 0; c < grid.Cols(); ++c) {
+            if (!grid.columns[static_cast<std::size_t>(c)].hidden) {
+                out << (first ? "" : "\t") << Limpia(grid.Text(r, c));
+                first = false;
+            }
+        }
+        out << "\n";
+    }
+}
+
+int ComandoStatements(const Args &args) {
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    statements::frmExtractos w(console);
+    bool filtros = args.Has("state") || args.Has("warehouse") || args.Has("code");
+    long estado = args.Has("state") ? Estado(args.Get("state")) : 1;
+    long almacen = args.Has("warehouse") ? Numero(args.Get("warehouse"), "--warehouse") : 0;
+    std::string desde = args.Has("from") ? FechaOpcion(args, "from") : "";
+    std::string hasta = args.Has("to") ? FechaOpcion(args, "to") : "";
+    if (filtros || !desde.empty() || !hasta.empty()) {
+        // The window loads once with its saved filters; only the load with the options is reported.
+        host::ScriptedShell quiet;
+        w.SetShell(quiet);
+        w.Show();
+        w.SetShell(console);
+        w.cboEstado.SelectData(estado);
+        w.txtAlmacen.code = almacen;
+        w.txtNumExtracto.text = args.Get("code");
+        if (!desde.empty()) {
+            w.txtFechaI.text = desde;
+            w.txtFechaI_Change();
+        }
+        if (!hasta.empty()) {
+            w.txtFechaF.text = hasta;
+            w.txtFechaF_Change();
+        }
+        w.Cargar_Extractos();
+    } else {
+        w.Show();
+    }
+    ImprimirGrid(w.vsExtractos, std::cout);
+    return console.warningsShown > 0 ? 1 : 0;
+}
+
+int ComandoDelete(const Args &args) {
+    if (args.Positional().empty()) {
+        throw std::runtime_error("Indique los extractos a eliminar como ALMACEN:EXTRACTO");
+    }
+    bool yes = args.Has("yes");
+    host::ConsoleShell console(std::cerr, yes);
+    AbrirSesion(args, console);
+    statements::frmExtractos w(console);
+    host::ScriptedShell quiet;
+    w.SetShell(quiet);
+    w.Show();
+    w.SetShell(console);
+    // Every statement, whatever its date or state, without touching the saved filters.
+    w.cboEstado.SelectData(3);
+    w.txtFechaI.text = "01/01/1900";
+    w.txtFechaF.text = "31/12/9999";
+    w.Cargar_Extractos();
+    if (console.warningsShown > 0) {
+        return 1;
+    }
+    for (const auto &spec : args.Positional()) {
+        auto colon = spec.find(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
+            throw std::runtime_error("Extracto mal indicado: '" + spec + "' (use ALMACEN:EXTRACTO)");
+        }
+        std::string almacen = std::to_string(Numero(spec.substr(0, colon), "El almacén de '" + spec + "'"));
+        std::string codigo = spec.substr(colon + 1);
+        int found = 0;
+        for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
+            if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == almacen &&
+                w.vsExtractos.Text(r, statements::frmExtractos::colExtracto) == codigo) {
+                found = r;
+            }
+        }
+        if (!found) {
+            throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + almacen);
+        }
+        w.vsExtractos.SetTicked(found, true);
+    }
+    bool confirmado = false;
+    console.handlers["frmExtractos_ConfirmarEliminar"] = [&](host::Window &win) {
+        auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
+        if (yes) {
+            c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
+            c.cmdAceptar_Click();
+        } else {
+            c.cmdCancelar_Click();
+        }
+        confirmado = c.confirmado;
+    };
+    int before = console.warningsShown;
+    w.cmdEliminar_Click();
+    if (console.warningsShown > before) {
+        return 1;
+    }
+    if (!confirmado) {
+        std::cerr << "Eliminación no confirmada: nada se ha eliminado (confirme con --yes)\n";
+        return 1;
+    }
+    std::cout << "Eliminados: " << args.Positional().size() << "\n";
+    return 0;
+}
+
+} // namespace app
