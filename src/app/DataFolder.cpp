@@ -1,6 +1,7 @@
 #include "app/DataFolder.h"
 
 #include "db/DbError.h"
+#include "db/Sql.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "schema/Schema.h"
 
@@ -38,6 +39,8 @@ void DataFolder::Create(bool demo) const {
         acc.insert(acc.end(), a.begin(), a.end());
         auto e = schema::DemoSeedErp();
         erp.insert(erp.end(), e.begin(), e.end());
+        // The warehouse mapping file and report templates are looked for beside the databases.
+        erp.push_back("UPDATE Empresas SET PathAplicacion = " + db::Quote(fs::absolute(path_).string()));
     }
     try {
         db::RunSqliteScript(AccountingFile(), acc);
