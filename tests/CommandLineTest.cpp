@@ -170,4 +170,29 @@ TEST_F(CommandLine, DeleteNeedsYesAndRefusesClosedOrUnknownStatements) {
               "N\n0\n");
 }
 
+TEST_F(CommandLine, ConnectionSettingsSelectTheOdbcBackend) {
+    std::string embedded = Sql("SELECT TOP 3 Codigo, Nombre FROM Proveedores ORDER BY Codigo").out;
+    std::string forecasts = Sql("SELECT COUNT(*) AS N FROM Contabilidad.dbo.Previsiones_Pago").out;
+    {
+        std::ofstream ini(data + "/conexion.ini");
+        ini << "[Conexion]\r\nMotor=odbc\r\nDialecto=sqlite\r\n"
+            << "ERP=Driver={SQLite3};Database=" << data << "/erp.db\r\n"
+            << "Contabilidad=Driver={SQLite3};Database=" << data << "/contabilidad.db\r\n";
+    }
+    Result r = Sql("SELECT TOP 3 Codigo, Nombre FROM Proveedores ORDER BY Codigo");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, embedded);
+    EXPECT_EQ(Sql("SELECT COUNT(*) AS N FROM Contabilidad.dbo.Previsiones_Pago").out, forecasts);
+    r = Sql("SELECT Nope FROM Proveedores");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Nope"), std::string::npos) << r.err;
+    {
+        std::ofstream ini(data + "/conexion.ini");
+        ini << "[Conexion]\nMotor=oracle\n";
+    }
+    r = Sql("SELECT 1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Motor debe ser sqlite u odbc"), std::string::npos) << r.err;
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+#include "db/OpenFile.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "fixtures/TempDir.h"
 #include "suite/Almacen.h"
@@ -62,8 +63,8 @@ class SuiteCompanyObjects : public ::testing::Test {
              "LongitudCuenta INTEGER)",
              "INSERT INTO Empresas VALUES (5, 'Conta Demo', 10)",
              "INSERT INTO Parametros VALUES (5, 'ODBCBaseDatos', 'ContaDemo')"});
-        erp = db::OpenSqlite(dir.File("erp.db"));
-        conta = db::OpenSqlite(dir.File("conta.db"));
+        erp = db::OpenDatabaseFile(dir.File("erp.db"));
+        conta = db::OpenDatabaseFile(dir.File("conta.db"));
     }
 
     TempDir dir;

@@ -1,3 +1,4 @@
+#include "db/OpenFile.h"
 #include "db/DbError.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "fixtures/TempDir.h"
@@ -23,7 +24,7 @@ class Schema : public ::testing::Test {
         }
         db::RunSqliteScript(dir.File("conta.db"), acc);
         db::RunSqliteScript(dir.File("erp.db"), erpDdl);
-        erp = db::OpenSqlite(dir.File("erp.db"), {{"Contabilidad", dir.File("conta.db")}});
+        erp = db::OpenDatabaseFile(dir.File("erp.db"), {{"Contabilidad", dir.File("conta.db")}});
     }
     std::string One(const std::string &sql) {
         auto rs = erp->OpenRecordset(sql);

@@ -1,3 +1,4 @@
+#include "db/OpenFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
@@ -58,7 +59,7 @@ class Translator : public ::testing::Test {
     void SetUp() override {
         db::RunSqliteScript(dir.File("conta.db"), kAccounting);
         db::RunSqliteScript(dir.File("erp.db"), kErp);
-        erp = db::OpenSqlite(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
+        erp = db::OpenDatabaseFile(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
         erp->Execute("INSERT INTO Almacenes (Cod_Empresa, Codigo, Nombre) VALUES (1, 1, 'Central Telde')");
         erp->Execute("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
                      "FechaExtracto, FechaVto) VALUES (1,1,'E1','05/01/2026','31/01/2026')");
@@ -278,7 +279,9 @@ TEST_F(Translator, DatesAreConvertedOnlyWhereTheyMeetDateColumns) {
     } catch (const db::DbError &e) {
         EXPECT_NE(std::string(e.what()).find("31/02/2024"), std::string::npos);
         EXPECT_NE(e.Written().find("VALUES (1, '31/02/2024')"), std::string::npos);
-        EXPECT_NE(e.Translated().find("?"), std::string::npos);
+        if (db::EmbeddedBackend() == "sqlite") {
+            EXPECT_NE(e.Translated().find("?"), std::string::npos); // literals lifted into parameters
+        }
     }
 }
 
@@ -315,7 +318,7 @@ TEST_F(Translator, TempTablesWithMoneyColumnsAndGroupedInsert) {
     erp->Execute("DROP TABLE #Impuestos");
     // Another connection never sees this connection's temporary tables.
     erp->Execute("CREATE TABLE #Solo (x INT)");
-    auto other = db::OpenSqlite(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
+    auto other = db::OpenDatabaseFile(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
     EXPECT_THROW(other->Execute("INSERT INTO #Solo (x) VALUES (1)"), db::DbError);
 }
 

@@ -2,7 +2,12 @@
 
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "db/OpenFile.h"
+#include "db/odbc/OdbcConnection.h"
 #include "db/sqlite/SqliteConnection.h"
+#include "suite/LeerIni.h"
+
+#include <cctype>
 #include "schema/Schema.h"
 
 #include <cstdlib>
@@ -56,20 +61,68 @@ void DataFolder::Create(bool demo) const {
     }
 }
 
+namespace {
+
+// The value of "Database=" in an ODBC connection string, for attaching an SQLite accounting file.
+std::string DatabaseOf(const std::string &conn) {
+    std::string lower;
+    for (char c : conn) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    auto p = lower.find("database=");
+    if (p == std::string::npos) {
+        return {};
+    }
+    auto e = conn.find(';', p);
+    return conn.substr(p + 9, e == std::string::npos ? std::string::npos : e - p - 9);
+}
+
+std::string AccountingName(db::Connection &accounting, int company) {
+    auto rs = accounting.OpenRecordset("SELECT Valor FROM Parametros WHERE Cod_Empresa = " + std::to_string(company) +
+                                       " AND Nombre = 'ODBCBaseDatos'");
+    if (!rs->Eof() && !rs->Fields(0).AsText().empty()) {
+        return rs->Fields(0).AsText();
+    }
+    return "Contabilidad";
+}
+
+} // namespace
+
+std::string DataFolder::SettingsFile() const { return path_ + "/conexion.ini"; }
+
 void DataFolder::Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &accounting) const {
+    std::string settings = SettingsFile();
+    std::string motor = fs::exists(settings) ? suite::LeerIni(settings, "Conexion", "Motor") : "";
+    if (motor == "odbc") {
+        std::string erpConn = suite::LeerIni(settings, "Conexion", "ERP");
+        std::string accConn = suite::LeerIni(settings, "Conexion", "Contabilidad");
+        std::string dialect = suite::LeerIni(settings, "Conexion", "Dialecto");
+        if (erpConn.empty() || accConn.empty()) {
+            throw std::runtime_error(settings + ": faltan las cadenas de conexión ERP y Contabilidad de [Conexion]");
+        }
+        if (dialect == "sqlite") {
+            accounting = db::OpenOdbc(accConn, db::OdbcDialect::Sqlite);
+            erp = db::OpenOdbc(erpConn, db::OdbcDialect::Sqlite,
+                               {{AccountingName(*accounting, company), DatabaseOf(accConn)}});
+        } else if (dialect.empty() || dialect == "sqlserver") {
+            // On SQL Server the accounting database is reached by its real name.
+            accounting = db::OpenOdbc(accConn, db::OdbcDialect::SqlServer);
+            erp = db::OpenOdbc(erpConn, db::OdbcDialect::SqlServer);
+        } else {
+            throw std::runtime_error(settings + ": Dialecto debe ser sqlserver o sqlite, no '" + dialect + "'");
+        }
+        return;
+    }
+    if (!motor.empty() && motor != "sqlite") {
+        throw std::runtime_error(settings + ": Motor debe ser sqlite u odbc, no '" + motor + "'");
+    }
     if (!fs::exists(ErpFile()) || !fs::exists(AccountingFile())) {
         throw std::runtime_error("No hay bases de datos en " + path_ + "; créelas con: pagocentral init --demo --data " +
                                  path_);
     }
-    accounting = db::OpenSqlite(AccountingFile());
-    std::string name = "Contabilidad";
-    auto rs = accounting->OpenRecordset("SELECT Valor FROM Parametros WHERE Cod_Empresa = " + std::to_string(company) +
-                                        " AND Nombre = 'ODBCBaseDatos'");
-    if (!rs->Eof() && !rs->Fields(0).AsText().empty()) {
-        name = rs->Fields(0).AsText();
-    }
-    rs.reset();
-    erp = db::OpenSqlite(ErpFile(), {{name, AccountingFile()}});
+    accounting = db::OpenDatabaseFile(AccountingFile());
+    std::string name = AccountingName(*accounting, company);
+    erp = db::OpenDatabaseFile(ErpFile(), {{name, AccountingFile()}});
 }
 
 } // namespace app

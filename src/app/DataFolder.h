@@ -15,6 +15,8 @@ class DataFolder {
     std::string ErpFile() const { return path_ + "/erp.db"; }
     std::string AccountingFile() const { return path_ + "/contabilidad.db"; }
     bool Exists() const;
+    // Optional connection settings: [Conexion] Motor=sqlite|odbc, Dialecto=sqlserver|sqlite, ERP=..., Contabilidad=...
+    std::string SettingsFile() const;
     // Creates both databases with their schema (and the demo company); refuses to overwrite.
     void Create(bool demo) const;
     // Opens the accounting database, then the ERP one with the accounting one attached under the

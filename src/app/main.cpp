@@ -1,4 +1,5 @@
 #include "app/Args.h"
+#include "app/ComandoSqlServer.h"
 #include "app/ComandosExtractos.h"
 #include "app/DataFolder.h"
 #include "db/DbError.h"
@@ -17,6 +18,7 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXTO]
                                      lista los extractos como la ventana de extractos
   delete [--yes] ALMACEN:EXTRACTO... elimina extractos (--yes confirma con la fecha de hoy)
+  sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
 std::string Amount(std::int64_t units) {
@@ -127,6 +129,9 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
 int main(int argc, char **argv) {
     try {
         app::Args args(argc, argv, {"demo", "accounting", "yes", "help"});
+        if (args.Command() == "sqlserver-scripts") {
+            return app::ComandoSqlServer(args);
+        }
         if (args.Has("help") || args.Command() == "help") {
             std::cout << kUsage;
             return 0;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "db/Connection.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace db {
+
+// Opens an embedded database file with its attachments: through SQLite itself, or through the
+// SQLite ODBC driver when PAGOCENTRAL_BACKEND is "odbc" (so that the whole suite can run on the
+// ODBC code path).
+ConnectionPtr OpenDatabaseFile(const std::string &path,
+                               const std::vector<std::pair<std::string, std::string>> &attachments = {});
+
+// "sqlite" or "odbc", from PAGOCENTRAL_BACKEND.
+std::string EmbeddedBackend();
+
+} // namespace db
