@@ -1,4 +1,5 @@
 #include "app/Args.h"
+#include "app/ComandoImport.h"
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosExtractos.h"
 #include "app/DataFolder.h"
@@ -18,6 +19,7 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXTO]
                                      lista los extractos como la ventana de extractos
   delete [--yes] ALMACEN:EXTRACTO... elimina extractos (--yes confirma con la fecha de hoy)
+  import FICHERO                     importa un fichero de extractos (modo 1: .csv = impuestos)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
@@ -152,6 +154,9 @@ int main(int argc, char **argv) {
         }
         if (cmd == "statements") {
             return app::ComandoStatements(args);
+        }
+        if (cmd == "import") {
+            return app::ComandoImport(args);
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);

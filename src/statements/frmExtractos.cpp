@@ -5,11 +5,15 @@
 #include "host/Contexto.h"
 #include "host/Progress.h"
 #include "lines/frmExtractos_Lineas.h"
+#include "statements/ImportadorExtractos.h"
 #include "statements/frmExtractos_ConfirmarEliminar.h"
+#include "statements/frmImportar.h"
 #include "suite/EmpresaVarnex.h"
 #include "suite/Fecha.h"
 #include "suite/Formato.h"
+#include "suite/Log.h"
 #include "suite/Moneda.h"
+#include "suite/Rutas.h"
 
 #include <stdexcept>
 
@@ -330,6 +334,51 @@ void frmExtractos::cmdEliminar_Click() {
         }
         tx.Commit();
         GuardarPosicion();
+        Cargar_Extractos();
+    });
+}
+
+void frmExtractos::cmdImportar_Click() {
+    importado_ = false;
+    Trap("cmdImportar_Click", [&] {
+        if (Modo() == 0) {
+            Ui().MsgBox("No se ha configurado el tipo de extracto a importar", "¡ Atención !", host::Icon::Warning);
+            return;
+        }
+        frmImportar dialogo(Ui());
+        dialogo.Show(1);
+        std::string ruta = dialogo.ruta;
+        if (ruta.empty()) {
+            return;
+        }
+        constexpr auto nivel = static_cast<suite::Log::Nivel>(0);
+        suite::Log log;
+        log.AbrirLog(suite::CarpetaLog() + "ImportarPagoCentral.log");
+        host::MostrarProgreso(Ui(), true, "Importando extractos, espere por favor...");
+        bool ok = false;
+        {
+            db::Transaction tx(*Ctx().conexionVarnex);
+            log.EscribirLog(nivel, "Importar", "Inicio Importación");
+            log.EscribirLog(nivel, "Importar", "Ruta Fichero: " + ruta);
+            ImportadorExtractos importador(*this, log);
+            int modo = Modo();
+            if (modo == 1) {
+                bool impuestos = ruta.size() >= 3 && ruta.compare(ruta.size() - 3, 3, "csv") == 0;
+                ok = impuestos ? importador.ProcesarFichero_Impuestos_1(ruta) : importador.ProcesarFichero_1s(ruta);
+            } else if (modo == 2) {
+                ok = importador.ProcesarFichero_2(ruta);
+            }
+            if (ok) {
+                tx.Commit();
+            } else {
+                tx.Rollback();
+            }
+        }
+        host::MostrarProgreso(Ui(), false);
+        log.EscribirLog(nivel, "Importar", "Fin Importación");
+        log.PurgarLog(suite::Fecha::Hoy().SumarDias(-30));
+        importado_ = ok;
+        filaGuardada_ = 0;
         Cargar_Extractos();
     });
 }

@@ -44,10 +44,13 @@ class frmExtractos : public host::Window {
     void chkSelelecion_vsExtractos_Click();
     void cmdPagos_Click();
     void cmdEliminar_Click();
+    void cmdImportar_Click();
     void cmdSalir_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }
 
     int FilaGuardada() const { return filaGuardada_; }
+    // Whether the last cmdImportar_Click stored its file (for the batch command's exit code).
+    bool Importado() const { return importado_; }
     // Lets the program and tests see the lines window before it is shown.
     std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
 
@@ -58,6 +61,7 @@ class frmExtractos : public host::Window {
     std::shared_ptr<suite::Configuracion> ajustes_;
     int filaGuardada_ = 0;
     int filaSuperior_ = 0;
+    bool importado_ = false;
 };
 
 } // namespace statements

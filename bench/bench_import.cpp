@@ -1,0 +1,161 @@
+// The statement import through the list window's controller against the sqlite3 shell's own
+// ".import" of the same file into a bare table. Prints the ratio of the two times and the peak
+// memory after a small and after a large file, which should stay flat.
+#include "db/sqlite/SqliteConnection.h"
+#include "host/Contexto.h"
+#include "host/ScriptedShell.h"
+#include "schema/Schema.h"
+#include "statements/frmExtractos.h"
+#include "statements/frmImportar.h"
+#include "suite/EmpresaLumbra.h"
+#include "suite/EmpresaVarnex.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point a) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
+}
+
+long PeakKiB() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// A statement file of the first format with `lines` lines in all: groups of one "E" header and
+// up to 999 "L" lines over the demo's three central warehouses, and the end marker.
+void Generate(const std::string &path, int lines, const std::string &prefix) {
+    std::ofstream out(path, std::ios::binary);
+    const char *types[] = {"FA", "AB", "PP"};
+    int written = 0;
+    int group = 0;
+    while (written < lines - 1) {
+        std::string code = prefix + std::to_string(++group);
+        out << "\"E\";\"" << 101 + group % 3 << "\";\"" << code << "\";01112026;16112026\r\n";
+        ++written;
+        for (int i = 0; i < 999 && written < lines - 1; ++i, ++written) {
+            int s = written % 20 + 1;
+            out << "\"L\";\"" << code << "\";" << 50000 + s << ";" << s << ";\"" << types[written % 3] << "-"
+                << written << "\";\"F" << s << "/" << written << "\";" << (written % 28 + 1 < 10 ? "0" : "")
+                << written % 28 + 1 << "102026;" << written % 5000 << "," << written % 100 << "\r\n";
+        }
+    }
+    out << "\"FIN\"\r\n";
+}
+
+double Import(statements::frmExtractos &w, host::ScriptedShell &shell, const std::string &file) {
+    shell.ClearLog();
+    shell.openFiles.push_back(file);
+    auto t0 = std::chrono::steady_clock::now();
+    w.cmdImportar_Click();
+    double s = Seconds(t0);
+    if (!w.Importado()) {
+        std::fprintf(stderr, "import failed: %s\n", shell.Last().c_str());
+        std::exit(1);
+    }
+    return s;
+}
+
+// The sqlite3 shell reading the same file in CSV mode with ";" between fields.
+double ShellImport(const std::string &dbFile, const std::string &file) {
+    db::RunSqliteScript(dbFile, {"CREATE TABLE r (c0, c1, c2, c3, c4, c5, c6, c7)"});
+    std::string import = ".import " + file + " r";
+    std::vector<std::string> args = {"/usr/bin/sqlite3", dbFile, ".mode csv", ".separator ;", import};
+    std::vector<char *> argv;
+    for (auto &a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    // Headers and the end marker have fewer fields; the shell warns about each on stderr.
+    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    auto t0 = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) {
+        std::perror("sqlite3");
+        std::exit(1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    double s = Seconds(t0);
+    posix_spawn_file_actions_destroy(&fa);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "sqlite3 .import failed\n");
+        std::exit(1);
+    }
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    int n = argc > 1 ? std::atoi(argv[1]) : 100000;
+    std::string dir = std::filesystem::temp_directory_path() / "pagocentral-bench-import";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    // The import log goes to the bench folder, never to the user's profile.
+    setenv("USERPROFILE", dir.c_str(), 1);
+
+    auto erpDdl = schema::ErpDdlSqlite();
+    auto e = schema::DemoSeedErp(schema::Dialect::Sqlite);
+    erpDdl.insert(erpDdl.end(), e.begin(), e.end());
+    auto accDdl = schema::AccountingDdlSqlite();
+    auto a = schema::DemoSeedAccounting(schema::Dialect::Sqlite);
+    accDdl.insert(accDdl.end(), a.begin(), a.end());
+    db::RunSqliteScript(dir + "/contabilidad.db", accDdl);
+    db::RunSqliteScript(dir + "/erp.db", erpDdl);
+    auto acc = db::OpenSqlite(dir + "/contabilidad.db");
+    auto erp = db::OpenSqlite(dir + "/erp.db", {{"Contabilidad", dir + "/contabilidad.db"}});
+    auto &ctx = host::Contexto::Global();
+    ctx.conexionVarnex = erp;
+    ctx.conexionLumbra = acc;
+    ctx.empresaVarnex = std::make_shared<suite::EmpresaVarnex>(erp, 1);
+    ctx.empresaLumbra = std::make_shared<suite::EmpresaLumbra>(acc, 1);
+
+    host::ScriptedShell shell;
+    shell.handlers["frmImportar"] = [](host::Window &win) {
+        auto &f = static_cast<statements::frmImportar &>(win);
+        f.cmdExaminar_Click();
+        f.cmdImportar_Click();
+    };
+    statements::frmExtractos w(shell);
+    w.Show();
+
+    std::string small = dir + "/small.txt", large = dir + "/large.txt";
+    Generate(small, n / 10, "S");
+    Generate(large, n, "B");
+    double smallTime = Import(w, shell, small);
+    long smallPeak = PeakKiB();
+    double layer = Import(w, shell, large);
+    long largePeak = PeakKiB();
+    double bare = ShellImport(dir + "/bare.db", large);
+    // The list's reload at the end of the import, on its own, for the breakdown.
+    auto t0 = std::chrono::steady_clock::now();
+    w.Cargar_Extractos();
+    double reload = Seconds(t0);
+
+    std::printf("lines: %d (and %d before)\n", n, n / 10);
+    std::printf("import: controller %.3f s (%.3f s for %d lines), sqlite3 .import %.3f s, ratio %.2f\n",
+                layer, smallTime, n / 10, bare, layer / bare);
+    std::printf("of which the list's reload: %.3f s (%d statements listed)\n", reload,
+                w.vsExtractos.DataRows());
+    std::printf("peak memory: %ld KiB after %d lines, %ld KiB after %d lines\n", smallPeak, n / 10, largePeak,
+                n);
+    return 0;
+}
