@@ -9,6 +9,41 @@
 
 namespace db {
 
+namespace {
+
+// The SQLite driver widens its UTF-8 messages byte by byte; when every character fits in a byte and
+// those bytes are UTF-8 with at least one multi-byte sequence, they are taken as the UTF-8 they were.
+std::string SinDobleCodificacion(const SQLWCHAR *text, std::size_t n) {
+    std::string bytes;
+    bool multibyte = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] > 0xFF) {
+            return OdbcToUtf8(text, n);
+        }
+        bytes += static_cast<char>(text[i]);
+        multibyte = multibyte || text[i] >= 0x80;
+    }
+    if (!multibyte) {
+        return bytes;
+    }
+    for (std::size_t i = 0; i < bytes.size();) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (len == 0 || i + len > bytes.size()) {
+            return OdbcToUtf8(text, n);
+        }
+        for (std::size_t k = 1; k < len; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 0x2) {
+                return OdbcToUtf8(text, n);
+            }
+        }
+        i += len;
+    }
+    return bytes;
+}
+
+} // namespace
+
 DbError OdbcError(SQLSMALLINT handleType, SQLHANDLE handle, const std::string &fallback, std::string written,
                   std::string translated) {
     std::string message;
@@ -32,7 +67,7 @@ DbError OdbcError(SQLSMALLINT handleType, SQLHANDLE handle, const std::string &f
         }
         std::size_t n =
             std::min<std::size_t>(static_cast<std::size_t>(length < 0 ? 0 : length), text.size() - 1);
-        std::string line = OdbcToUtf8(text.data(), n);
+        std::string line = SinDobleCodificacion(text.data(), n);
         if (rec == 1) {
             state = OdbcToUtf8(sqlState, 5);
             native = static_cast<int>(nativeCode);
