@@ -1,3 +1,4 @@
+#include "fixtures/Program.h"
 #include "fixtures/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,43 +13,9 @@
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-std::string Q(const std::string &s) {
-    std::string out = "'";
-    for (char c : s) {
-        if (c == '\'') {
-            out += "'\\''";
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
-}
-
-Result RunProgram(const std::string &args, const TempDir &dir) {
-    std::string errFile = dir.File("stderr.txt");
-    // Per-user settings of the test only, never the real user's.
-    std::string cmd = "PAGOCENTRAL_SETTINGS=" + Q(dir.File("settings.ini")) + " " + std::string(PC_PROGRAM) + " " +
-                      args + " 2>" + Q(errFile);
-    Result r;
-    FILE *p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
-        r.out.append(buf.data(), n);
-    }
-    int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(errFile);
-    std::stringstream ss;
-    ss << e.rdbuf();
-    r.err = ss.str();
-    return r;
-}
+using fixtures::Q;
+using fixtures::Result;
+using fixtures::RunProgram;
 
 class CommandLine : public ::testing::Test {
   protected:

@@ -743,9 +743,6 @@ TEST(ImportCommand, ImportsTheSamplesAndExitsNonZeroOnARefusal) {
     std::string out, err, data = " --data '" + dir.File("demo") + "'";
     ASSERT_EQ(run("init --demo" + data, out, err), 0) << err;
     int code = run("import" + data + " '" + kSamples + "extractos_formato1.txt'", out, err);
-    if (err.find("Orden desconocida") != std::string::npos) {
-        GTEST_SKIP() << "pagocentral does not dispatch import yet";
-    }
     EXPECT_EQ(code, 0) << err;
     EXPECT_EQ(out, "Importado: " + kSamples + "extractos_formato1.txt\n");
     EXPECT_EQ(err, "information|¡ Atención !|Fichero importado correctamente.\n");

@@ -36,6 +36,8 @@ long Estado(const std::string &s) {
     throw std::runtime_error("--state debe ser ABIERTO, CERRADO o TODOS, no '" + s + "'");
 }
 
+} // namespace
+
 std::string FechaOpcion(const Args &args, const char *opt) {
     std::string v = args.Get(opt);
     if (!suite::Fecha::Parse(v)) {
@@ -57,8 +59,6 @@ long Numero(const std::string &text, const std::string &what) {
     }
     return v;
 }
-
-} // namespace
 
 void ImprimirGrid(const host::Grid &grid, std::ostream &out) {
     bool first = true;

@@ -4,11 +4,16 @@
 #include "host/Grid.h"
 
 #include <ostream>
+#include <string>
 
 namespace app {
 
 // The grid's visible columns as tab-separated text under a header row; cells keep no tabs or breaks.
 void ImprimirGrid(const host::Grid &grid, std::ostream &out);
+// The date option as typed, refused unless it is a real dd/mm/yyyy date.
+std::string FechaOpcion(const Args &args, const char *opt);
+// A whole number, refused with `what` in the message otherwise.
+long Numero(const std::string &text, const std::string &what);
 
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);

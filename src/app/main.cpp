@@ -1,5 +1,7 @@
 #include "app/Args.h"
+#include "app/ComandoGui.h"
 #include "app/ComandoImport.h"
+#include "app/ComandoLines.h"
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosExtractos.h"
 #include "app/DataFolder.h"
@@ -7,6 +9,7 @@
 #include "db/Sql.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -20,6 +23,9 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
                                      lista los extractos como la ventana de extractos
   delete [--yes] ALMACEN:EXTRACTO... elimina extractos (--yes confirma con la fecha de hoy)
   import FICHERO                     importa un fichero de extractos (modo 1: .csv = impuestos)
+  lines ALMACEN EXTRACTO [--from D] [--to D] [--supplier N] [--document TEXTO] [--central TEXTO]
+                                     lista las líneas de un extracto y el color de cada fila
+  gui                                abre la ventana de extractos (también sin orden)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
@@ -158,12 +164,27 @@ int main(int argc, char **argv) {
         if (cmd == "import") {
             return app::ComandoImport(args);
         }
+        if (cmd == "lines") {
+            return app::ComandoLines(args);
+        }
         if (cmd == "delete") {
             return app::ComandoDelete(args);
         }
-        if (cmd.empty()) {
-            std::cout << kUsage;
-            return 0;
+        if (cmd.empty() || cmd == "gui") {
+            // As a host application would: the demo databases are created on first run.
+            if (!folder.Exists()) {
+                folder.Create(true);
+                std::cerr << "Bases de datos de demostración creadas en " << folder.Path() << "\n";
+            }
+            const char *display = std::getenv("DISPLAY");
+            const char *wayland = std::getenv("WAYLAND_DISPLAY");
+            const char *platform = std::getenv("QT_QPA_PLATFORM");
+            if (!(display && *display) && !(wayland && *wayland) && !(platform && *platform)) {
+                std::cerr << "No hay pantalla (DISPLAY sin definir): se muestra la lista de extractos de la empresa "
+                          << company << " en " << folder.Path() << "\n";
+                return app::ComandoStatements(args);
+            }
+            return app::ComandoGui(args, argc, argv);
         }
         std::cerr << "Orden desconocida: " << cmd << "\n" << kUsage;
         return 2;

@@ -58,7 +58,7 @@ struct ComboField : Control {
 struct LookupField : Control {
     long code = 0;
     std::string text; // code as typed (accounts are text)
-    std::string name;
+    std::string descripcion; // the name shown beside the code
 };
 
 struct Button : Control {};

@@ -83,7 +83,6 @@ void frmExtractos::Form_Load() {
         ajustes_->GuardarValor("FechaIExtracto", txtFechaI.text);
         ajustes_->GuardarValor("FechaFExtracto", txtFechaF.text);
         txtAlmacen.code = 0;
-        txtAlmacen.name = "txtAlmacen";
         cboEstado.Clear();
         cboEstado.Add("ABIERTO", 1);
         cboEstado.Add("CERRADO", 2);
@@ -218,6 +217,18 @@ void frmExtractos::txtAlmacen_Enter() {
     if (txtAlmacen.code < 1) {
         Ui().Focus(*this, "txtNumExtracto");
     }
+}
+
+void frmExtractos::txtAlmacen_Change() {
+    Trap("txtAlmacen_Change", [&] {
+        auto nombre = lines::BuscadorMaestros::NombreAlmacen(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(),
+                                                             txtAlmacen.code);
+        txtAlmacen.descripcion = nombre.value_or("");
+    });
+}
+
+std::vector<lines::BuscadorMaestros::Fila> frmExtractos::BuscarAlmacenes(const std::string &texto) const {
+    return lines::BuscadorMaestros::Almacenes(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(), texto);
 }
 
 void frmExtractos::vsExtractos_Click(int row, int col) {

@@ -3,6 +3,7 @@
 #include "host/Controls.h"
 #include "host/Grid.h"
 #include "host/Window.h"
+#include "lines/BuscadorMaestros.h"
 #include "suite/Configuracion.h"
 
 #include <functional>
@@ -37,6 +38,9 @@ class frmExtractos : public host::Window {
     void txtFechaI_Change();
     void txtFechaF_Change();
     void txtAlmacen_Enter();
+    // The warehouse box's name follows its code; an unknown code leaves the name empty.
+    void txtAlmacen_Change();
+    std::vector<lines::BuscadorMaestros::Fila> BuscarAlmacenes(const std::string &texto) const;
     void vsExtractos_Click(int row, int col);
     void vsExtractos_KeySpace();
     void vsExtractos_RowColChange(int row);

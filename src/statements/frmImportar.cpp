@@ -28,10 +28,9 @@ void frmImportar::Form_Load() {
 
 void frmImportar::cmdExaminar_Click() {
     Trap("cmdExaminar_Click", [&] {
-        // Every file is offered first: the central organisation's files do not always end in .txt.
+        // "Todos los archivos" last: the central organisation's files do not always end in .txt.
         std::string f = Ui().OpenFile(
-            titulo, {{"Todos los archivos (*.*)", "*.*"}, {"Fichero (*.txt)", "*.txt"}, {"(*.csv)", "*.csv"}},
-            "");
+            titulo, {{"Fichero (*.txt)", "*.txt"}, {"(*.csv)", "*.csv"}, {"Todos los archivos (*.*)", "*.*"}}, "");
         if (!f.empty()) {
             txtRuta.text = f;
         }

@@ -1,6 +1,9 @@
 #include "ui/GridModel.h"
 
 #include <QColor>
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -12,6 +15,19 @@ int TwipsToPixels(int twips) {
         dpi = screen->logicalDotsPerInchX();
     }
     return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+}
+
+int ColumnPixels(const host::GridColumn &col, const QFont &font) {
+    int px = TwipsToPixels(col.width);
+    if (col.width <= 0) {
+        return px;
+    }
+    QFontMetrics fm(font);
+    const int padding = 12;
+    if (col.type == host::GridType::Date) {
+        px = std::max(px, fm.horizontalAdvance(QStringLiteral("00/00/0000")) + padding);
+    }
+    return std::max(px, fm.horizontalAdvance(QString::fromStdString(col.header)) + padding);
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : grid_.DataRows(); }

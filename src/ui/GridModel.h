@@ -3,6 +3,7 @@
 #include "host/Grid.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace ui {
 
@@ -28,5 +29,8 @@ class GridModel : public QAbstractTableModel {
 
 // Twips to pixels at the screen's resolution (1440 twips an inch).
 int TwipsToPixels(int twips);
+
+// A column's width in pixels: its twips, widened when the font would cut a date or the caption.
+int ColumnPixels(const host::GridColumn &col, const QFont &font);
 
 } // namespace ui

@@ -1,0 +1,167 @@
+#include "fixtures/DemoDb.h"
+#include "fixtures/QtApp.h"
+#include "statements/frmExtractos.h"
+#include "suite/Fecha.h"
+#include "ui/LineasDateBox.h"
+#include "ui/QtShell.h"
+#include "ui/Views.h"
+#include "ui/frmExtractos_ConfirmarEliminarView.h"
+#include "ui/frmImportarView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Hoy() { return suite::Fecha::Hoy().Formato("dd/mm/yyyy"); }
+
+// Runs `act` on the next modal dialog that opens (the confirmation, a message box).
+void AlAbrirModal(std::function<void(QWidget *)> act) {
+    auto *timer = new QTimer();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget *m = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(m);
+        }
+    });
+    timer->start();
+}
+
+class QtStatementList : public ::testing::Test {
+  protected:
+    QtStatementList() : demo(true, ""), w(shell, demo.settings) {
+        fixtures::QtApp();
+        ui::RegisterViews();
+    }
+    QTableView *Grid() { return static_cast<QTableView *>(view->ControlWidget("vsExtractos")); }
+    QPushButton *Button(const char *name) { return static_cast<QPushButton *>(view->ControlWidget(name)); }
+    QLineEdit *Edit(const char *name) { return static_cast<QLineEdit *>(view->ControlWidget(name)); }
+    std::vector<std::string> Codes() {
+        std::vector<std::string> out;
+        auto *m = Grid()->model();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            out.push_back(m->index(r, statements::frmExtractos::colExtracto).data().toString().toStdString());
+        }
+        return out;
+    }
+
+    DemoDb demo;
+    ui::QtShell shell;
+    statements::frmExtractos w;
+    ui::View *view = nullptr;
+};
+
+TEST_F(QtStatementList, FiltersTicksAndDeletesThroughTheViews) {
+    w.Show();
+    view = shell.ShowTop(w);
+    ASSERT_NE(view, nullptr);
+    QApplication::processEvents();
+    int all = Grid()->model()->rowCount();
+    ASSERT_GT(all, 2);
+    EXPECT_EQ(Grid()->model()->headerData(statements::frmExtractos::colExtracto, Qt::Horizontal).toString(),
+              "Extracto");
+
+    // The warehouse box shows the name beside the code and filters on Enter.
+    QLineEdit *almacen = Edit("txtAlmacen");
+    almacen->setText("2");
+    emit almacen->returnPressed();
+    QApplication::processEvents();
+    EXPECT_EQ(w.txtAlmacen.descripcion, "Supermercado Las Palmas - Mesa y López");
+    int deWarehouse2 = Grid()->model()->rowCount();
+    ASSERT_GT(deWarehouse2, 0);
+    EXPECT_LT(deWarehouse2, all);
+    for (int r = 0; r < deWarehouse2; ++r) {
+        EXPECT_EQ(Grid()->model()->index(r, statements::frmExtractos::colAlmacen).data().toString(), "2");
+    }
+
+    // Tick the first row by clicking its box, then delete it confirming with today's date.
+    std::string code = Codes().at(0);
+    long lines = demo.Count("Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = '" + code + "'");
+    ASSERT_GT(lines, 0);
+    emit Grid()->clicked(Grid()->model()->index(0, statements::frmExtractos::colSel));
+    EXPECT_EQ(Grid()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+
+    // First a wrong date: the message box, then the box stays; then cancel.
+    AlAbrirModal([&](QWidget *m) {
+        auto *c = qobject_cast<ui::frmExtractos_ConfirmarEliminarView *>(m);
+        ASSERT_NE(c, nullptr);
+        static_cast<ui::LineasDateBox *>(c->ControlWidget("txtFecha"))->Mostrar("01/01/2001");
+        AlAbrirModal([&, c](QWidget *box) {
+            auto *mb = qobject_cast<QMessageBox *>(box);
+            ASSERT_NE(mb, nullptr);
+            EXPECT_EQ(mb->text().toStdString(), "Debe introducir la fecha actual en el formato DD/MM/AAAA");
+            mb->accept();
+            QTimer::singleShot(0, [c] { static_cast<QPushButton *>(c->ControlWidget("cmdCancelar"))->click(); });
+        });
+        static_cast<QPushButton *>(c->ControlWidget("cmdAceptar"))->click();
+    });
+    Button("cmdEliminar")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + code + "'"), 1);
+
+    AlAbrirModal([&](QWidget *m) {
+        auto *c = qobject_cast<ui::frmExtractos_ConfirmarEliminarView *>(m);
+        ASSERT_NE(c, nullptr);
+        static_cast<ui::LineasDateBox *>(c->ControlWidget("txtFecha"))->Mostrar(Hoy());
+        static_cast<QPushButton *>(c->ControlWidget("cmdAceptar"))->click();
+    });
+    Button("cmdEliminar")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + code + "'"), 0);
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = '" + code + "'"), 0);
+    EXPECT_EQ(Grid()->model()->rowCount(), deWarehouse2 - 1);
+
+    // The state list: TODOS shows the closed demo statement too.
+    auto *estado = static_cast<QComboBox *>(view->ControlWidget("cboEstado"));
+    Edit("txtAlmacen")->clear();
+    emit Edit("txtAlmacen")->returnPressed();
+    estado->setCurrentIndex(2);
+    QApplication::processEvents();
+    EXPECT_EQ(w.cboEstado.Text(), "TODOS");
+    EXPECT_EQ(Grid()->model()->rowCount(), all - 1 + demo.Count("Compras_PagosCentral_Extractos WHERE Cerrado <> 0"));
+    w.Close();
+    QApplication::processEvents();
+}
+
+TEST_F(QtStatementList, ImportWindowRefusesAnEmptyPathAndReturnsTheTypedOne) {
+    statements::frmImportar imp(shell);
+    AlAbrirModal([&](QWidget *m) {
+        auto *v = qobject_cast<ui::frmImportarView *>(m);
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->windowTitle(), "Importar Fichero");
+        AlAbrirModal([v](QWidget *box) {
+            auto *mb = qobject_cast<QMessageBox *>(box);
+            ASSERT_NE(mb, nullptr);
+            EXPECT_EQ(mb->text().toStdString(), "Debe elegir un documento a importar");
+            mb->accept();
+            QTimer::singleShot(0, [v] {
+                auto *ruta = static_cast<QLineEdit *>(v->ControlWidget("txtRuta"));
+                ruta->setText("/tmp/extracto d'Ávila.txt");
+                static_cast<QPushButton *>(v->ControlWidget("cmdImportar"))->click();
+            });
+        });
+        static_cast<QPushButton *>(v->ControlWidget("cmdImportar"))->click();
+    });
+    imp.Show(1);
+    EXPECT_EQ(imp.ruta, "/tmp/extracto d'Ávila.txt");
+
+    AlAbrirModal([](QWidget *m) { static_cast<QDialog *>(m)->reject(); });
+    imp.Show(1);
+    EXPECT_EQ(imp.ruta, "");
+}
+
+} // namespace
