@@ -3,6 +3,7 @@
 #include "app/Sesion.h"
 #include "host/Contexto.h"
 #include "host/classes/HostClass.h"
+#include "statements/frmExtractos.h"
 #include "ui/QtShell.h"
 #include "ui/Views.h"
 
@@ -29,15 +30,34 @@ int ComandoGui(const Args &args, int argc, char **argv) {
     if (!shell.ShowTop(*cls->Ventana())) {
         return 1;
     }
-    if (args.Has("screenshot")) {
-        // For documentation: saves the window as the user sees it, then ends.
-        std::string file = args.Get("screenshot");
-        QTimer::singleShot(400, [&, file] {
-            QApplication::topLevelWidgets();
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->isVisible() && w->windowTitle().startsWith("Extractos")) {
-                    w->grab().save(QString::fromStdString(file));
+    if (args.Has("lines")) {
+        // Opens the lines window of one statement, W:CODE, as "&Pagos" on its row would.
+        std::string spec = args.Get("lines");
+        QTimer::singleShot(0, [spec, &cls] {
+            auto *w = dynamic_cast<statements::frmExtractos *>(cls->Ventana());
+            std::size_t colon = spec.find(':');
+            for (int r = 1; w && colon != std::string::npos && r <= w->vsExtractos.DataRows(); ++r) {
+                if (w->vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == spec.substr(0, colon) &&
+                    w->vsExtractos.Text(r, statements::frmExtractos::colExtracto) == spec.substr(colon + 1)) {
+                    w->vsExtractos_RowColChange(r);
+                    w->cmdPagos_Click();
+                    return;
                 }
+            }
+        });
+    }
+    if (args.Has("screenshot")) {
+        // For documentation: saves the window in front as the user sees it, then ends.
+        std::string file = args.Get("screenshot");
+        QTimer::singleShot(args.Has("lines") ? 1200 : 400, [&, file] {
+            QWidget *front = QApplication::activeModalWidget();
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (!front && w->isVisible() && w->windowTitle().startsWith("Extractos")) {
+                    front = w;
+                }
+            }
+            if (front) {
+                front->grab().save(QString::fromStdString(file));
             }
             qapp.quit();
         });

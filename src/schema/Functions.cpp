@@ -48,6 +48,30 @@ std::string LinkedToDocumentsSqlite(const std::string &lineFilter) {
 
 const std::string kPrevPagos = Tabla("Compras_PagosCentral_PrevPagos", "fnv", {"IdExtractoLinea", "Importe"});
 
+// A statement's links, read from its lines outwards: CROSS JOIN keeps that order, so each call costs
+// the statement's own lines and never a scan of every link.
+const std::string kLineasDelExtracto =
+    Tabla("Compras_PagosCentral_Extractos_Lineas", "fnl", {"IdExtractoLinea", "Cod_Empresa", "Cod_Almacen", "Cod_Extracto"});
+const char *kDelExtracto = " WHERE fnl.fn_Cod_Empresa = {1} AND fnl.fn_Cod_Almacen = {2} AND fnl.fn_Cod_Extracto = {3}";
+
+std::string LinkedToStatementSqlite() {
+    return "(SELECT IFNULL(SUM(fne.fn_ImporteContable),0) FROM " + kLineasDelExtracto + " CROSS JOIN " +
+           Tabla("Compras_PagosCentral_Entradas", "fnv",
+                 {"IdExtractoLinea", "Cod_Empresa", "Cod_Ejercicio", "Cod_Almacen", "Codigo"}) +
+           " ON fnv.fn_IdExtractoLinea = fnl.fn_IdExtractoLinea CROSS JOIN " +
+           Tabla("Entradas", "fne", {"ImporteContable", "Cod_Empresa", "Cod_Ejercicio", "Cod_Almacen", "Codigo"}) +
+           " ON fne.fn_Cod_Empresa = fnv.fn_Cod_Empresa AND fne.fn_Cod_Ejercicio = fnv.fn_Cod_Ejercicio AND "
+           "fne.fn_Cod_Almacen = fnv.fn_Cod_Almacen AND fne.fn_Codigo = fnv.fn_Codigo" +
+           kDelExtracto + ") + (SELECT IFNULL(SUM(fnf.fn_Importe),0) FROM " + kLineasDelExtracto + " CROSS JOIN " +
+           Tabla("Compras_PagosCentral_Entradas_Facturas", "fnw",
+                 {"IdExtractoLinea", "Cod_Empresa", "Cod_Almacen", "Proveedor", "Documento", "Fecha"}) +
+           " ON fnw.fn_IdExtractoLinea = fnl.fn_IdExtractoLinea CROSS JOIN " +
+           Tabla("Entradas_Facturas", "fnf", {"Importe", "Cod_Empresa", "Cod_Almacen", "Proveedor", "Documento", "Fecha"}) +
+           " ON fnf.fn_Cod_Empresa = fnw.fn_Cod_Empresa AND fnf.fn_Cod_Almacen = fnw.fn_Cod_Almacen AND "
+           "fnf.fn_Proveedor = fnw.fn_Proveedor AND fnf.fn_Documento = fnw.fn_Documento AND fnf.fn_Fecha = fnw.fn_Fecha" +
+           kDelExtracto + ")";
+}
+
 std::string LinkedToDocumentsSqlServer(const std::string &lineFilter) {
     return "ISNULL((SELECT SUM(fne.ImporteContable) FROM Compras_PagosCentral_Entradas fnv INNER JOIN Entradas fne "
            "ON fne.Cod_Empresa = fnv.Cod_Empresa AND fne.Cod_Ejercicio = fnv.Cod_Ejercicio AND fne.Cod_Almacen = "
@@ -78,7 +102,7 @@ const std::vector<ScalarFunction> &ScalarFunctions() {
         f.push_back({"fn_DevPagosCenImporteExtracto", "(SELECT IFNULL(SUM(fnl.fn_Importe),0) " + kLineasDe + ")",
                      SqlServerFunction("fn_DevPagosCenImporteExtracto", kStatementParams,
                                        std::string("ISNULL((SELECT SUM(fnl.Importe) ") + kStatementLines + "), 0)")});
-        f.push_back({"fn_DevPagosCenImporteVinculado", "(" + LinkedToDocumentsSqlite(ofStatement) + ")",
+        f.push_back({"fn_DevPagosCenImporteVinculado", "(" + LinkedToStatementSqlite() + ")",
                      SqlServerFunction("fn_DevPagosCenImporteVinculado", kStatementParams,
                                        LinkedToDocumentsSqlServer(ofStatementSs))});
         f.push_back({"fn_DevPagosCenImporteExtractoPrevPagos",
@@ -86,8 +110,8 @@ const std::vector<ScalarFunction> &ScalarFunctions() {
                      SqlServerFunction("fn_DevPagosCenImporteExtractoPrevPagos", kStatementParams,
                                        std::string("ISNULL((SELECT SUM(fnl.Importe) ") + kStatementLines + "), 0)")});
         f.push_back({"fn_DevPagosCenImporteVinculadoPrevPagos",
-                     "(SELECT IFNULL(SUM(fnv.fn_Importe),0) FROM " + kPrevPagos + " WHERE fnv.fn_IdExtractoLinea " +
-                         ofStatement + ")",
+                     "(SELECT IFNULL(SUM(fnv.fn_Importe),0) FROM " + kLineasDelExtracto + " CROSS JOIN " + kPrevPagos +
+                         " ON fnv.fn_IdExtractoLinea = fnl.fn_IdExtractoLinea" + kDelExtracto + ")",
                      SqlServerFunction("fn_DevPagosCenImporteVinculadoPrevPagos", kStatementParams,
                                        "ISNULL((SELECT SUM(fnv.Importe) FROM Compras_PagosCentral_PrevPagos fnv "
                                        "WHERE fnv.IdExtractoLinea " +
