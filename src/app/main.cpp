@@ -4,6 +4,7 @@
 #include "app/ComandoLines.h"
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosExtractos.h"
+#include "app/ComandosVinculos.h"
 #include "app/DataFolder.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -25,6 +26,12 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   import FICHERO                     importa un fichero de extractos (modo 1: .csv = impuestos)
   lines ALMACEN EXTRACTO [--from D] [--to D] [--supplier N] [--document TEXTO] [--central TEXTO]
                                      lista las líneas de un extracto y el color de cada fila
+  link --line ID (--forecasts A,B | --documents K,L) [--unlink] [--yes]
+                                     vincula (o desvincula) una línea a previsiones o documentos
+  mark --line ID[,ID...] (--nopago | --clear | --due D) --obs1 TEXTO [--obs2 ..] [--obs3 ..] [--obs4 ..]
+                                     marca líneas como No Pago o con nueva fecha de vencimiento
+  match ALMACEN EXTRACTO [--supplier N]
+                                     casación automática del extracto con las previsiones de pago
   gui                                abre la ventana de extractos (también sin orden)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
@@ -136,7 +143,7 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
 
 int main(int argc, char **argv) {
     try {
-        app::Args args(argc, argv, {"demo", "accounting", "yes", "help"});
+        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear"});
         if (args.Command() == "sqlserver-scripts") {
             return app::ComandoSqlServer(args);
         }
@@ -166,6 +173,15 @@ int main(int argc, char **argv) {
         }
         if (cmd == "lines") {
             return app::ComandoLines(args);
+        }
+        if (cmd == "link") {
+            return app::ComandoLink(args);
+        }
+        if (cmd == "mark") {
+            return app::ComandoMark(args);
+        }
+        if (cmd == "match") {
+            return app::ComandoMatch(args);
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);

@@ -3,6 +3,7 @@
 #include "host/ScriptedShell.h"
 #include "host/Window.h"
 
+#include <iostream>
 #include <ostream>
 
 namespace host {
@@ -74,9 +75,55 @@ std::string ConsoleShell::SaveFile(const std::string &, const std::vector<FileFi
     return f;
 }
 
+namespace {
+
+// The task dialog's <TextBlock ...> mark-up has no meaning on a terminal: only its text is kept.
+std::string SinMarcas(const std::string &markup) {
+    std::string out;
+    bool dentro = false;
+    for (char c : markup) {
+        if (c == '<') {
+            dentro = true;
+        } else if (c == '>') {
+            dentro = false;
+        } else if (!dentro) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 int ConsoleShell::TaskDialog(const TaskDialogSpec &spec) {
-    Print(spec.icon, spec.title, spec.instruction + "\n" + spec.content);
+    Print(spec.icon, spec.title, SinMarcas(spec.instruction) + "\n" + SinMarcas(spec.content));
     return 0;
+}
+
+void ConsoleShell::MostrarInforme(const Informe &informe) {
+    std::cout << informe.titulo << "\n";
+    if (!informe.subtitulo.empty()) {
+        std::cout << informe.subtitulo << "\n";
+    }
+    for (const auto &[etiqueta, valor] : informe.datos) {
+        std::cout << etiqueta << "\t" << valor << "\n";
+    }
+    if (!informe.columnas.empty()) {
+        for (std::size_t i = 0; i < informe.columnas.size(); ++i) {
+            std::cout << (i ? "\t" : "") << informe.columnas[i];
+        }
+        std::cout << "\n";
+        for (const auto &fila : informe.filas) {
+            for (std::size_t i = 0; i < fila.size(); ++i) {
+                std::cout << (i ? "\t" : "") << fila[i];
+            }
+            std::cout << "\n";
+        }
+    }
+    if (!informe.pie.empty()) {
+        std::cout << informe.pie << "\n";
+    }
+    std::cout.flush();
 }
 
 } // namespace host

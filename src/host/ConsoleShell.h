@@ -31,6 +31,8 @@ class ConsoleShell : public Shell {
     void SetClipboard(const std::string &) override {}
     int TaskDialog(const TaskDialogSpec &spec) override;
     void Progress(bool, const std::string &) override {}
+    // Written to standard output as text.
+    void MostrarInforme(const Informe &informe) override;
     void Focus(Window &, const std::string &) override {}
     void Refresh(Window &) override {}
 

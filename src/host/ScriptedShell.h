@@ -25,6 +25,7 @@ class ScriptedShell : public Shell {
     std::vector<std::string> focus;    // "Class.control"
     std::vector<std::string> modals;   // class names shown modally
     std::string clipboard;
+    std::vector<Informe> informes;   // documents shown
     std::deque<Answer> answers;        // next answers to questions; default button when empty
     std::deque<std::string> openFiles; // next answers to open dialogs; "" cancels
     std::deque<std::string> saveFiles;
@@ -41,6 +42,7 @@ class ScriptedShell : public Shell {
     void SetClipboard(const std::string &text) override { clipboard = text; }
     int TaskDialog(const TaskDialogSpec &spec) override;
     void Progress(bool visible, const std::string &text) override { progress.push_back(visible ? text : ""); }
+    void MostrarInforme(const Informe &informe) override { informes.push_back(informe); }
     void Focus(Window &window, const std::string &control) override;
     void Refresh(Window &) override {}
 

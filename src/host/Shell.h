@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/Informe.h"
+
 #include <string>
 #include <vector>
 
@@ -40,6 +42,8 @@ class Shell {
     virtual void SetClipboard(const std::string &text) = 0;
     virtual int TaskDialog(const TaskDialogSpec &spec) = 0;
     virtual void Progress(bool visible, const std::string &text) = 0;
+    // Shows a document page (preview with print and PDF in the GUI).
+    virtual void MostrarInforme(const Informe &informe) = 0;
     virtual void Focus(Window &window, const std::string &control) = 0;
     // Tells the view that the window's state changed and should be redrawn.
     virtual void Refresh(Window &window) = 0;

@@ -5,6 +5,10 @@
 #include "host/Contexto.h"
 #include "host/Progress.h"
 #include "lines/frmExtractos_Lineas_Datos.h"
+#include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
+#include "lines/frmExtractos_Lineas_Vinculos.h"
+#include "lines/frmExtractos_Lineas_Vinculos_2.h"
+#include "lines/frmExtractos_Lineas_Vinculos_Agregar_Factura.h"
 #include "lumbra/CuentasContables.h"
 #include "suite/EmpresaLumbra.h"
 #include "suite/EmpresaVarnex.h"
@@ -851,17 +855,108 @@ void frmExtractos_Lineas::CommandBars_Execute(int id) {
     }
 }
 
-// Windows of later work. The receipt and invoice linking window (type 1), the payment forecast
-// linking and import windows (type 2), the claims of a line and the "No Pago" / new due date
-// commands are wired here once they exist; until then their buttons keep their state rules and
-// pressing them changes nothing.
+bool frmExtractos_Lineas::AbrirVinculacion() {
+    int r = vsLineas.row;
+    long id = Numero(vsLineas.Text(r, colIdLinea));
+    if (Modo() == 1) {
+        frmExtractos_Lineas_Vinculos v(Ui(), ajustes_);
+        v.idExtractoLinea = id;
+        v.contCompras = Numero(vsLineas.Text(r, colContCompras)) != 0;
+        v.codAlmacen = codAlmacen;
+        v.codProveedor = Numero(vsLineas.Text(r, colProveedor));
+        v.extractoCerrado = extractoCerrado;
+        v.fechaExtracto = fechaExtracto;
+        v.Show(1);
+        return true;
+    }
+    frmExtractos_Lineas_Vinculos_2 v(Ui(), ajustes_);
+    v.idExtractoLinea = id;
+    v.codAlmacen = codAlmacen;
+    v.ctaProveedor = vsLineas.Text(r, colCtaProveedor);
+    v.extractoCerrado = extractoCerrado;
+    v.fechaExtracto = fechaExtracto;
+    v.fechaVto = fechaVto;
+    v.Show(1);
+    return true;
+}
 
-bool frmExtractos_Lineas::AbrirVinculacion() { return false; }
+bool frmExtractos_Lineas::AbrirImportarPrevPagos() {
+    frmExtractos_Lineas_Vinculos_Agregar_Factura v(Ui(), ajustes_);
+    v.ctaProveedor = "";
+    v.codExtracto = codExtracto;
+    v.codAlmacen = codAlmacen;
+    v.fechaExtracto = fechaExtracto;
+    v.fechaVto = fechaVto;
+    v.Show(1);
+    return true;
+}
 
-bool frmExtractos_Lineas::AbrirImportarPrevPagos() { return false; }
-
+// The claims of a line come with the claims windows; until then the button changes nothing.
 bool frmExtractos_Lineas::AbrirReclamaciones() { return false; }
 
-bool frmExtractos_Lineas::EjecutarMenu(int) { return false; }
+bool frmExtractos_Lineas::EjecutarMenu(int id) {
+    if (id != menuNoPago && id != menuNuevaFechaVto) {
+        return false;
+    }
+    int filas = vsLineas.DataRows();
+    if (filas < 1) {
+        return false;
+    }
+    for (int r = 1; r <= filas; ++r) {
+        if (vsLineas.Ticked(r) && Numero(vsLineas.Text(r, colIdRelacion)) != 0) {
+            Ui().MsgBox("Existen facturas seleccionadas que no permiten cambiar el estado a No Pago ó Nueva Fecha "
+                        "Vto. Por favor desmárquelas antes de continuar.",
+                        kAtencion, host::Icon::Information);
+            return false;
+        }
+    }
+    std::string lista;
+    int primera = 0;
+    for (int r = 1; r <= filas; ++r) {
+        if (vsLineas.Ticked(r)) {
+            lista += (lista.empty() ? "" : ",") + std::to_string(Numero(vsLineas.Text(r, colIdLinea)));
+            if (primera == 0) {
+                primera = r;
+            }
+        }
+    }
+    if (lista.empty()) {
+        int r = vsLineas.row;
+        if (r < 1 || r > filas) {
+            return false;
+        }
+        // The current line stands in for an empty selection, with the same rule on relation ids.
+        if (Numero(vsLineas.Text(r, colIdRelacion)) != 0) {
+            return false;
+        }
+        lista = std::to_string(Numero(vsLineas.Text(r, colIdLinea)));
+        primera = r;
+    }
+    frmExtractos_Lineas_NoPagoFechaVto d(Ui());
+    d.modo = static_cast<short>(id);
+    d.nuevaFechaVto = vsLineas.Text(primera, colNuevaFechaVto);
+    d.noPago = vsLineas.Text(primera, colNP) == "X";
+    d.obs = {vsLineas.Text(primera, colObs1), vsLineas.Text(primera, colObs2), vsLineas.Text(primera, colObs3),
+             vsLineas.Text(primera, colObs4)};
+    d.Show(1);
+    if (!d.aceptado) {
+        return false;
+    }
+    std::string set = id == menuNoPago ? " SET NoPago = " + std::string(d.noPago ? "1" : "0") + " ,Nueva_FechaVto =''"
+                                       : " SET Nueva_FechaVto = '" + db::Escape(d.nuevaFechaVto) + "'" + " ,NoPago = 0";
+    auto &conn = *Ctx().conexionVarnex;
+    // The marks and the loss of the forecast links go together or not at all.
+    db::Transaction tx(conn);
+    conn.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas" + set + " ,Obs1 ='" + db::Escape(d.obs[0]) + "'" +
+                 " ,Obs2 ='" + db::Escape(d.obs[1]) + "'" + " ,Obs3 ='" + db::Escape(d.obs[2]) + "'" + " ,Obs4 ='" +
+                 db::Escape(d.obs[3]) + "'" + " WHERE Cod_Empresa =" + std::to_string(Ctx().empresaVarnex->Codigo()) +
+                 " AND IdExtractoLinea IN (" + lista + ")");
+    conn.Execute("DELETE FROM Compras_PagosCentral_PrevPagos"
+                 " WHERE IdExtractoLinea IN (" +
+                 lista + ")");
+    tx.Commit();
+    GuardarPosicion();
+    return true;
+}
 
 } // namespace lines

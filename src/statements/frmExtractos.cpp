@@ -5,6 +5,8 @@
 #include "host/Contexto.h"
 #include "host/Progress.h"
 #include "lines/frmExtractos_Lineas.h"
+#include "lines/Comun.h"
+#include "lines/frmPedirProveedor.h"
 #include "statements/ImportadorExtractos.h"
 #include "statements/frmExtractos_ConfirmarEliminar.h"
 #include "statements/frmImportar.h"
@@ -15,6 +17,8 @@
 #include "suite/Moneda.h"
 #include "suite/Rutas.h"
 
+#include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace statements {
@@ -295,6 +299,136 @@ void frmExtractos::cmdPagos_Click() {
         GuardarPosicion();
     });
     if (ok && vsExtractos.DataRows() >= 0) {
+        Cargar_Extractos();
+    }
+}
+
+namespace {
+
+// A working table per run. Temporary tables are private to the connection, so only runs on the
+// same connection could meet; the tick count keeps even those apart.
+std::string TablaTrabajo() {
+    static long long ultimo = 0;
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now().time_since_epoch())
+                  .count();
+    long long tick = std::llabs(static_cast<long long>(ms));
+    if (tick <= ultimo) {
+        tick = ultimo + 1;
+    }
+    ultimo = tick;
+    return "#CPP" + std::to_string(tick);
+}
+
+} // namespace
+
+void frmExtractos::cmdCasacionAut_Click() {
+    std::string tabla;
+    ejecutado_ = false;
+    bool ok = Trap("cmdCasacionAut_Click", [&] {
+        int r = vsExtractos.row;
+        if (vsExtractos.DataRows() < 1 || r < 1 || r > vsExtractos.DataRows()) {
+            return;
+        }
+        lines::frmPedirProveedor pedir(Ui());
+        pedir.Show(1);
+        if (!pedir.aceptado) {
+            return;
+        }
+        std::string filtro = pedir.codProveedor > 0 ? " AND lin.Cod_Proveedor =" + std::to_string(pedir.codProveedor)
+                                                    : std::string();
+        auto &conn = *Ctx().conexionVarnex;
+        std::string co = std::to_string(Ctx().empresaVarnex->Codigo());
+        std::string alm = std::to_string(std::stol(vsExtractos.Text(r, colAlmacen)));
+        std::string ext = db::Escape(vsExtractos.Text(r, colExtracto));
+        std::string vto = db::Escape(vsExtractos.Text(r, colFechaVto));
+        std::string contabilidad = lines::comun::BaseContable();
+        std::string delExtracto = " WHERE lin.Cod_Empresa =" + co + " AND lin.Cod_Almacen =" + alm +
+                                  " AND lin.Cod_Extracto ='" + ext + "'";
+
+        tabla = TablaTrabajo();
+        long duplicadas = conn.Execute(
+            "SELECT lin.Cod_Proveedor, lin.Documento, lin.Fecha"
+            " INTO " +
+            tabla +
+            " FROM Compras_PagosCentral_Extractos_Lineas lin" + delExtracto + filtro +
+            " AND EXISTS (SELECT 1 FROM Compras_PagosCentral_Extractos_Lineas lin2"
+            " WHERE lin.Cod_Empresa = lin2.Cod_Empresa"
+            " AND lin.Cod_Extracto = lin2.Cod_Extracto"
+            " AND lin.Cod_Proveedor = lin2.Cod_Proveedor"
+            " AND lin.Fecha = lin2.Fecha"
+            " AND RIGHT(RTRIM(lin.Documento),4) = RIGHT(RTRIM(lin2.Documento),4)"
+            " AND lin.IdExtractoLinea <> lin2.IdExtractoLinea)"
+            " GROUP BY lin.Cod_Proveedor, lin.Documento, lin.Fecha");
+        conn.Execute("INSERT INTO Compras_PagosCentral_PrevPagos"
+                     " SELECT DISTINCT lin.IdExtractoLinea , pp.Apunte, 0, pp.Importe"
+                     " FROM Compras_PagosCentral_Extractos_Lineas lin"
+                     " LEFT JOIN " +
+                     contabilidad +
+                     ".dbo.Previsiones_Pago pp"
+                     " ON lin.Importe = pp.Importe AND ((RIGHT(RTRIM(lin.Documento), 4) = RIGHT(RTRIM(pp.Documento), "
+                     "4)) OR (CHARINDEX(RTRIM(pp.Documento), RTRIM(lin.Documento)) > 0))"
+                     " LEFT JOIN " +
+                     tabla +
+                     " tmp"
+                     " ON tmp.Cod_Proveedor = lin.Cod_Proveedor AND tmp.Documento = lin.Documento AND tmp.Fecha = "
+                     "lin.Fecha" +
+                     delExtracto + " AND pp.Fecha_Vto <= '" + vto + "'" + " AND pp.Estado = 0" +
+                     " AND pp.Apunte NOT IN (SELECT IdPrevPago FROM Compras_PagosCentral_PrevPagos)" + filtro +
+                     " AND tmp.Cod_Proveedor IS NULL");
+        conn.Execute("DROP TABLE " + tabla);
+        tabla.clear();
+
+        tabla = TablaTrabajo();
+        conn.Execute("SELECT a.IdExtractoLinea, SUM(a.Importe) AS Importe INTO " + tabla +
+                     " FROM Compras_PagosCentral_PrevPagos a"
+                     " INNER JOIN Compras_PagosCentral_Extractos_Lineas lin"
+                     " ON a.IdExtractoLinea = lin.IdExtractoLinea" +
+                     delExtracto + " GROUP BY a.IdExtractoLinea");
+        conn.Execute("UPDATE a SET a.ImporteVinculado = b.Importe FROM Compras_PagosCentral_Extractos_Lineas a INNER "
+                     "JOIN " +
+                     tabla + " b ON a.IdExtractoLinea = b.IdExtractoLinea");
+        conn.Execute("DROP TABLE " + tabla);
+        tabla.clear();
+
+        conn.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas"
+                     " SET ImporteVinculado = 0"
+                     " WHERE IdExtractoLinea IN ("
+                     " SELECT lin.IdExtractoLinea"
+                     " FROM Compras_PagosCentral_Extractos_Lineas lin"
+                     " LEFT JOIN Compras_PagosCentral_PrevPagos pp ON pp.IdExtractoLinea = lin.IdExtractoLinea"
+                     " WHERE  lin.Cod_Empresa =" +
+                     co + " AND lin.Cod_Extracto ='" + ext + "'" + " AND lin.Cod_Almacen =" + alm +
+                     " AND lin.ImporteVinculado <> 0"
+                     " AND pp.IdExtractoLinea is NULL)");
+
+        host::TaskDialogSpec dlg;
+        dlg.title = "¡ Atención !";
+        dlg.buttons = {"Aceptar"};
+        dlg.instruction = "<TextBlock Foreground='Blue'>Casación Automática realizada correctamente.</TextBlock>";
+        if (duplicadas > 0) {
+            dlg.content = "<TextBlock TextWrapping='Wrap' FontWeight='Bold' Foreground='Red'>Se han detectado facturas "
+                          "duplicadas. Por seguridad, estas no han sido casadas.</TextBlock>";
+            dlg.icon = host::Icon::Warning;
+        } else {
+            dlg.content = "<TextBlock TextWrapping='Wrap' FontWeight='Bold'>No se han detectado facturas "
+                          "duplicadas.</TextBlock>";
+            dlg.icon = host::Icon::Information;
+        }
+        Ui().TaskDialog(dlg);
+        ejecutado_ = true;
+        if (vsExtractos.DataRows() > 0) {
+            GuardarPosicion();
+        }
+    });
+    if (!tabla.empty()) {
+        // A failed step must not leave its working table on a connection that lives on.
+        try {
+            Ctx().conexionVarnex->Execute("DROP TABLE " + tabla);
+        } catch (...) {
+        }
+    }
+    if (ok && ejecutado_) {
         Cargar_Extractos();
     }
 }

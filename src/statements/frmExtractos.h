@@ -48,6 +48,8 @@ class frmExtractos : public host::Window {
     void chkSelelecion_vsExtractos_Click();
     void cmdPagos_Click();
     void cmdEliminar_Click();
+    // Links the current statement's lines to the pending payment forecasts that fit them.
+    void cmdCasacionAut_Click();
     void cmdImportar_Click();
     void cmdSalir_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }
@@ -55,6 +57,8 @@ class frmExtractos : public host::Window {
     int FilaGuardada() const { return filaGuardada_; }
     // Whether the last cmdImportar_Click stored its file (for the batch command's exit code).
     bool Importado() const { return importado_; }
+    // Whether the last cmdCasacionAut_Click ran the matching (the prompt was accepted and nothing failed).
+    bool Casado() const { return ejecutado_; }
     // Lets the program and tests see the lines window before it is shown.
     std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
 
@@ -66,6 +70,7 @@ class frmExtractos : public host::Window {
     int filaGuardada_ = 0;
     int filaSuperior_ = 0;
     bool importado_ = false;
+    bool ejecutado_ = false;
 };
 
 } // namespace statements

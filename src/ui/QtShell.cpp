@@ -2,6 +2,7 @@
 
 #include "host/Window.h"
 #include "ui/GridModel.h"
+#include "ui/InformeView.h"
 #include "ui/Markup.h"
 
 #include <QApplication>
@@ -203,6 +204,11 @@ void QtShell::Progress(bool visible, const std::string &text) {
     progress_->show();
     progress_->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::MostrarInforme(const host::Informe &informe) {
+    InformeView view(informe, QApplication::activeWindow());
+    view.exec();
 }
 
 void QtShell::Focus(host::Window &window, const std::string &control) {

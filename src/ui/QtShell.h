@@ -27,7 +27,7 @@ class View {
 using ViewFactory = std::function<std::unique_ptr<View>(host::Window &, host::Shell &, QWidget *parent)>;
 
 // The Qt shell: message boxes, modal views found by the window's class name, file dialogs,
-// clipboard, task dialog with mark-up, and the single progress window.
+// clipboard, task dialog with mark-up, the single progress window and the document preview.
 class QtShell : public host::Shell {
   public:
     QtShell();
@@ -44,6 +44,8 @@ class QtShell : public host::Shell {
     void SetClipboard(const std::string &text) override;
     int TaskDialog(const host::TaskDialogSpec &spec) override;
     void Progress(bool visible, const std::string &text) override;
+    // A modal preview of the page, with printing and saving as PDF.
+    void MostrarInforme(const host::Informe &informe) override;
     void Focus(host::Window &window, const std::string &control) override;
     void Refresh(host::Window &window) override;
 

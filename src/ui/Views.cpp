@@ -3,6 +3,7 @@
 #include "statements/frmExtractos.h"
 #include "ui/QtShell.h"
 #include "ui/ViewsLineas.h"
+#include "ui/ViewsVinculos.h"
 #include "ui/frmExtractosView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmImportarView.h"
@@ -23,6 +24,7 @@ void RegisterViews() {
         return std::unique_ptr<View>(new frmImportarView(static_cast<statements::frmImportar &>(w), parent));
     });
     RegisterLineasViews();
+    RegisterVinculosViews();
 }
 
 } // namespace ui

@@ -1,0 +1,273 @@
+#include "app/ComandosVinculos.h"
+
+#include "app/ComandosExtractos.h"
+#include "app/Sesion.h"
+#include "db/Sql.h"
+#include "host/ConsoleShell.h"
+#include "host/Contexto.h"
+#include "host/ScriptedShell.h"
+#include "lines/frmExtractos_Lineas.h"
+#include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
+#include "lines/frmExtractos_Lineas_Vinculos.h"
+#include "lines/frmExtractos_Lineas_Vinculos_2.h"
+#include "lines/frmPedirProveedor.h"
+#include "statements/frmExtractos.h"
+#include "suite/EmpresaVarnex.h"
+#include "suite/Fecha.h"
+
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+namespace app {
+
+namespace {
+
+using lines::frmExtractos_Lineas;
+
+std::vector<std::string> Lista(const std::string &text) {
+    std::vector<std::string> out;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        std::size_t a = item.find_first_not_of(' '), b = item.find_last_not_of(' ');
+        if (a != std::string::npos) {
+            out.push_back(item.substr(a, b - a + 1));
+        }
+    }
+    return out;
+}
+
+std::vector<long> Ids(const std::string &text, const std::string &what) {
+    std::vector<long> ids;
+    for (const auto &s : Lista(text)) {
+        ids.push_back(Numero(s, what));
+    }
+    if (ids.empty()) {
+        throw std::runtime_error("Falta " + what);
+    }
+    return ids;
+}
+
+// The lines window of the statement that holds `idLinea`, loaded with every date, the way the user
+// would have it open; the load itself reports nothing.
+void AbrirLineas(frmExtractos_Lineas &w, host::Shell &shell, long idLinea) {
+    auto &ctx = host::Contexto::Global();
+    auto rs = ctx.conexionVarnex->OpenRecordset(
+        "SELECT e.Cod_Almacen, e.Cod_Extracto, e.Cerrado, e.FechaExtracto, e.FechaVto"
+        " FROM Compras_PagosCentral_Extractos_Lineas lin"
+        " INNER JOIN Compras_PagosCentral_Extractos e ON e.Cod_Empresa = lin.Cod_Empresa AND e.Cod_Almacen = "
+        "lin.Cod_Almacen AND e.Cod_Extracto = lin.Cod_Extracto"
+        " WHERE lin.Cod_Empresa =" +
+        std::to_string(ctx.empresaVarnex->Codigo()) + " AND lin.IdExtractoLinea =" + std::to_string(idLinea));
+    if (rs->Eof()) {
+        throw std::runtime_error("No existe la línea de extracto " + std::to_string(idLinea));
+    }
+    auto fecha = [&](const char *f) {
+        return rs->Fields(f).IsNull() ? suite::Fecha() : suite::Fecha::Parse(rs->Fields(f).AsText()).value_or(suite::Fecha());
+    };
+    w.codAlmacen = static_cast<int>(rs->Fields("Cod_Almacen").AsInt64());
+    w.codExtracto = rs->Fields("Cod_Extracto").AsText();
+    w.extractoCerrado = rs->Fields("Cerrado").AsInt64() != 0;
+    w.fechaExtracto = fecha("FechaExtracto");
+    w.fechaVto = fecha("FechaVto");
+    rs->Close();
+    host::ScriptedShell quiet;
+    w.SetShell(quiet);
+    w.Show();
+    w.txtFechaI.text = "01/01/1900";
+    w.txtFechaF.text = "31/12/9999";
+    w.Cargar_Lineas();
+    w.SetShell(shell);
+    if (!quiet.messages.empty()) {
+        throw std::runtime_error(quiet.messages.back().text);
+    }
+}
+
+int FilaDe(const frmExtractos_Lineas &w, long id) {
+    for (int r = 1; r <= w.vsLineas.DataRows(); ++r) {
+        if (w.vsLineas.Text(r, frmExtractos_Lineas::colIdLinea) == std::to_string(id)) {
+            return r;
+        }
+    }
+    throw std::runtime_error("La línea de extracto " + std::to_string(id) + " no está en su extracto");
+}
+
+// Ticks the rows whose `col` holds one of `wanted`; names the first one missing.
+template <class G> void Marcar(G &grid, int col, const std::vector<std::string> &wanted, const std::string &what) {
+    for (const auto &v : wanted) {
+        bool found = false;
+        for (int r = 1; r <= grid.DataRows(); ++r) {
+            if (grid.Text(r, col) == v) {
+                grid.SetTicked(r, true);
+                found = true;
+            }
+        }
+        if (!found) {
+            throw std::runtime_error(what + " " + v + " no está en la lista de la línea");
+        }
+    }
+}
+
+} // namespace
+
+int ComandoLink(const Args &args) {
+    if (!args.Has("line")) {
+        throw std::runtime_error("link espera --line ID");
+    }
+    long id = Numero(args.Get("line"), "--line");
+    bool previsiones = args.Has("forecasts");
+    if (previsiones == args.Has("documents")) {
+        throw std::runtime_error("link espera --forecasts A,B o --documents K,L");
+    }
+    std::vector<std::string> wanted = Lista(args.Get(previsiones ? "forecasts" : "documents"));
+    if (wanted.empty()) {
+        throw std::runtime_error("La lista de --" + std::string(previsiones ? "forecasts" : "documents") +
+                                 " está vacía");
+    }
+    bool unlink = args.Has("unlink");
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    frmExtractos_Lineas w(console);
+    AbrirLineas(w, console, id);
+    w.vsLineas.row = FilaDe(w, id);
+    w.vsLineas_RowColChange(w.vsLineas.row);
+    if (!w.LineaVinculable()) {
+        console.MsgBox("La línea " + std::to_string(id) + " no se puede vincular (tipo de pago, No Pago, nueva fecha "
+                                                          "de vencimiento, acreedor o pronto pago).",
+                       "¡ Atención !", host::Icon::Warning, host::Buttons::Ok, host::Answer::Ok);
+        return 1;
+    }
+    int modo = w.Modo();
+    if ((modo == 2) != previsiones) {
+        throw std::runtime_error(modo == 2 ? "En el modo 2 las líneas se vinculan a previsiones: use --forecasts"
+                                           : "En el modo 1 las líneas se vinculan a documentos: use --documents");
+    }
+    bool shown = false;
+    std::ostringstream grid;
+    auto press = [&](auto &v, int col, const char *what) {
+        shown = true;
+        Marcar(v.vsLineas, col, wanted, what);
+        if (unlink) {
+            v.cmdDesvincular_Click();
+        } else {
+            v.cmdVincular_Click();
+        }
+        ImprimirGrid(v.vsLineas, grid);
+    };
+    console.handlers["frmExtractos_Lineas_Vinculos_2"] = [&](host::Window &win) {
+        auto &v = static_cast<lines::frmExtractos_Lineas_Vinculos_2 &>(win);
+        press(v, lines::frmExtractos_Lineas_Vinculos_2::colApunte, "La previsión de pago");
+    };
+    console.handlers["frmExtractos_Lineas_Vinculos"] = [&](host::Window &win) {
+        auto &v = static_cast<lines::frmExtractos_Lineas_Vinculos &>(win);
+        press(v, lines::frmExtractos_Lineas_Vinculos::colDocumento, "El documento");
+    };
+    int before = console.warningsShown;
+    w.cmdVincular_Click();
+    if (!shown) {
+        return 1;
+    }
+    std::cout << grid.str();
+    return console.warningsShown > before ? 1 : 0;
+}
+
+int ComandoMark(const Args &args) {
+    if (!args.Has("line")) {
+        throw std::runtime_error("mark espera --line ID[,ID...]");
+    }
+    std::vector<long> ids = Ids(args.Get("line"), "--line");
+    int modos = (args.Has("nopago") ? 1 : 0) + (args.Has("clear") ? 1 : 0) + (args.Has("due") ? 1 : 0);
+    if (modos != 1) {
+        throw std::runtime_error("mark espera una de --nopago, --clear o --due D");
+    }
+    std::string due = args.Has("due") ? FechaOpcion(args, "due") : "";
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    frmExtractos_Lineas w(console);
+    AbrirLineas(w, console, ids.front());
+    if (w.Modo() != 2) {
+        throw std::runtime_error("Las marcas de No Pago y nueva fecha de vencimiento son del modo de extractos 2");
+    }
+    for (long id : ids) {
+        w.vsLineas.SetTicked(FilaDe(w, id), true);
+    }
+    bool aceptado = false;
+    console.handlers["frmExtractos_Lineas_NoPagoFechaVto"] = [&](host::Window &win) {
+        auto &d = static_cast<lines::frmExtractos_Lineas_NoPagoFechaVto &>(win);
+        d.chkNoPago.value = args.Has("nopago");
+        d.txtFechaVto.text = due;
+        host::TextField *obs[] = {&d.txtObs1, &d.txtObs2, &d.txtObs3, &d.txtObs4};
+        for (int i = 0; i < 4; ++i) {
+            std::string opt = "obs" + std::to_string(i + 1);
+            if (args.Has(opt)) {
+                obs[i]->text = args.Get(opt);
+            }
+        }
+        d.cmdAceptar_Click();
+        aceptado = d.aceptado;
+    };
+    int before = console.warningsShown;
+    w.CommandBars_Execute(args.Has("due") ? frmExtractos_Lineas::menuNuevaFechaVto : frmExtractos_Lineas::menuNoPago);
+    if (!aceptado || console.warningsShown > before) {
+        return 1;
+    }
+    ImprimirGrid(w.vsLineas, std::cout);
+    return 0;
+}
+
+int ComandoMatch(const Args &args) {
+    if (args.Positional().size() != 2) {
+        throw std::runtime_error("match espera ALMACEN y EXTRACTO");
+    }
+    long almacen = Numero(args.Positional()[0], "El almacén");
+    const std::string &codigo = args.Positional()[1];
+    long proveedor = args.Has("supplier") ? Numero(args.Get("supplier"), "--supplier") : 0;
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    using statements::frmExtractos;
+    frmExtractos w(console);
+    host::ScriptedShell quiet;
+    w.SetShell(quiet);
+    w.Show();
+    // Every statement of the warehouse, without touching the saved filters.
+    w.cboEstado.SelectData(3);
+    w.txtAlmacen.code = almacen;
+    w.txtNumExtracto.text = codigo;
+    w.txtFechaI.text = "01/01/1900";
+    w.txtFechaF.text = "31/12/9999";
+    w.Cargar_Extractos();
+    w.SetShell(console);
+    if (!quiet.messages.empty()) {
+        throw std::runtime_error(quiet.messages.back().text);
+    }
+    int fila = 0;
+    for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
+        if (w.vsExtractos.Text(r, frmExtractos::colAlmacen) == std::to_string(almacen) &&
+            w.vsExtractos.Text(r, frmExtractos::colExtracto) == codigo) {
+            fila = r;
+        }
+    }
+    if (!fila) {
+        throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + std::to_string(almacen));
+    }
+    w.vsExtractos_RowColChange(fila);
+    if (!w.cmdCasacionAut.visible) {
+        throw std::runtime_error("La casación automática solo existe con PagoCentral_TipoExtracto = 2");
+    }
+    if (!w.cmdCasacionAut.enabled) {
+        throw std::runtime_error("El extracto " + codigo + " está cerrado");
+    }
+    console.handlers["frmPedirProveedor"] = [&](host::Window &win) {
+        auto &p = static_cast<lines::frmPedirProveedor &>(win);
+        p.txtProv.code = proveedor;
+        p.txtProv.text = proveedor > 0 ? std::to_string(proveedor) : "";
+        p.txtProv_Change();
+        p.cmdAceptar_Click();
+    };
+    w.cmdCasacionAut_Click();
+    return w.Casado() ? 0 : 1;
+}
+
+} // namespace app
