@@ -258,7 +258,7 @@ TEST_F(QtVinculosViews, NoPaymentDialogHandsTheBoxesToTheControllerAndStaysOpenW
     EXPECT_FALSE(v.isVisible());
     EXPECT_TRUE(d.aceptado);
     EXPECT_TRUE(d.noPago);
-    EXPECT_EQ(QString::fromStdString(d.obs[0]), QString(70, QChar(u'ñ')));
+    EXPECT_EQ(d.obs[0], QString(70, QChar(u'ñ')).toStdString());
     EXPECT_EQ(d.obs[1], "segunda");
 
     // The due-date mode shows the date instead of the box; Escape leaves the values alone.
