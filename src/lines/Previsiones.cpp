@@ -31,13 +31,6 @@ std::vector<host::GridColumn> Columnas(bool conVinculo) {
     return c;
 }
 
-bool Consulta::Fechas(const std::string &desdeTexto, const std::string &hastaTexto) {
-    auto &fmt = suite::Formato::Instancia();
-    desde = fmt.FechaTexto(desdeTexto);
-    hasta = fmt.FechaTexto(hastaTexto);
-    return !desde.empty() && !hasta.empty();
-}
-
 std::string Consulta::Base() const {
     std::string base = BaseContable();
     int empresa = empContable > 0 ? empContable : Ctx().empresaLumbra->Codigo();

@@ -25,8 +25,6 @@ struct Consulta {
     int ejercicio = 0;
     std::string desde, hasta; // as SQL date texts
 
-    // False when either typed date is not a date.
-    bool Fechas(const std::string &desdeTexto, const std::string &hastaTexto);
     // FROM, the account-name join and the company condition.
     std::string Base() const;
     std::string CondicionFechas() const { return " AND pp.Fecha_Vto BETWEEN '" + desde + "' AND '" + hasta + "'"; }

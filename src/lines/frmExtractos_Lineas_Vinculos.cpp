@@ -20,12 +20,9 @@ const char *kVentana = "frmExtractos_Lineas_Vinculos";
 
 frmExtractos_Lineas_Vinculos::frmExtractos_Lineas_Vinculos(host::Shell &shell,
                                                            std::shared_ptr<suite::Configuracion> ajustes)
-    : Window(kVentana, shell), ajustes_(ajustes ? std::move(ajustes) : std::make_shared<suite::Configuracion>()) {
-    Boton(txtDesde, "txtDesde", "Desde:");
-    Boton(txtHasta, "txtHasta", "Hasta:");
+    : VentanaVinculos(kVentana, shell, std::move(ajustes)) {
     Boton(txtAlmacen, "txtAlmacen", "Almacén:");
     Boton(txtProv, "txtProv", "Proveedor:");
-    Boton(chkSelelecion_vsExtractos, "chkSelelecion_vsExtractos", "");
     Boton(cmdVincular, "cmdVincular", "F9 - &Vincular");
     Boton(cmdDesvincular, "cmdDesvincular", "F12 - &Desvincular");
     Boton(cmdImprimir, "cmdImprimir", "&Imprimir Compra");
@@ -65,12 +62,8 @@ void frmExtractos_Lineas_Vinculos::Form_Load() {
         }
         vsLineas.columns[colAsiento].hidden = contCompras;
 
-        std::string fi = ajustes_->LeerValor("FechaIVinculos");
-        std::string ff = ajustes_->LeerValor("FechaFVinculos");
-        txtDesde.text = fi.empty() ? fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy") : fi;
-        txtHasta.text = ff.empty() ? suite::Fecha::Hoy().Formato("dd/mm/yyyy") : ff;
-        ajustes_->GuardarValor("FechaIVinculos", txtDesde.text);
-        ajustes_->GuardarValor("FechaFVinculos", txtHasta.text);
+        LeerFechas("FechaIVinculos", "FechaFVinculos", "General", fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy"),
+                   suite::Fecha::Hoy().Formato("dd/mm/yyyy"));
 
         auto &erp = *Ctx().conexionVarnex;
         int empresa = Ctx().empresaVarnex->Codigo();
@@ -97,19 +90,11 @@ void frmExtractos_Lineas_Vinculos::Form_Unload() {
 
 void frmExtractos_Lineas_Vinculos::Cargar_Lineas() {
     Trap("Cargar_Lineas", [&] {
-        host::MostrarProgreso(Ui(), true, "Cargando líneas de vinculos de extractos, espere por favor...");
-        vsLineas.redraw = false;
-        vsLineas.Clear();
-        chkSelelecion_vsExtractos.value = false;
-        auto &fmt = suite::Formato::Instancia();
-        std::string desde = fmt.FechaTexto(txtDesde.text), hasta = fmt.FechaTexto(txtHasta.text);
-        if (desde.empty() || hasta.empty()) {
-            vsLineas.redraw = true;
-            host::MostrarProgreso(Ui(), false);
-            Ui().MsgBox("Debe introducir una fecha válida.", kAtencion, host::Icon::Warning);
-            Ui().Focus(*this, desde.empty() ? "txtDesde" : "txtHasta");
+        std::string desde, hasta;
+        if (!EmpezarCarga(desde, hasta)) {
             return;
         }
+        auto &fmt = suite::Formato::Instancia();
         std::string co = std::to_string(Ctx().empresaVarnex->Codigo());
         std::string condiciones;
         if (txtAlmacen.code > 0) {
@@ -219,8 +204,7 @@ void frmExtractos_Lineas_Vinculos::Cargar_Lineas() {
         }
         rs->Close();
         RestaurarFila(vsLineas, filaGuardada_, filaSuperior_);
-        vsLineas.redraw = true;
-        host::MostrarProgreso(Ui(), false);
+        TerminarCarga();
     });
     vsLineas.redraw = true;
     Ui().Refresh(*this);
@@ -248,18 +232,6 @@ void frmExtractos_Lineas_Vinculos::txtAlmacen_Change() {
 
 std::vector<BuscadorMaestros::Fila> frmExtractos_Lineas_Vinculos::BuscarAlmacenes(const std::string &texto) const {
     return BuscadorMaestros::Almacenes(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(), texto);
-}
-
-void frmExtractos_Lineas_Vinculos::vsLineas_Click(int row, int col) {
-    if (col == colSel) {
-        Alternar(vsLineas, row);
-    }
-}
-
-void frmExtractos_Lineas_Vinculos::vsLineas_KeySpace() { Alternar(vsLineas, vsLineas.row); }
-
-void frmExtractos_Lineas_Vinculos::chkSelelecion_vsExtractos_Click() {
-    MarcarTodas(vsLineas, chkSelelecion_vsExtractos.value);
 }
 
 void frmExtractos_Lineas_Vinculos::GuardarPosicion() {

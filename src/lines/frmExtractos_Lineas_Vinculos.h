@@ -2,7 +2,7 @@
 
 #include "host/Controls.h"
 #include "host/Grid.h"
-#include "host/Window.h"
+#include "lines/VentanaVinculos.h"
 #include "lines/BuscadorMaestros.h"
 #include "lines/PosicionVentana.h"
 #include "suite/Configuracion.h"
@@ -16,7 +16,7 @@ namespace lines {
 
 // Links one line of a type-1 statement to the supplier's goods receipts (suppliers accounted per
 // receipt) or supplier invoices.
-class frmExtractos_Lineas_Vinculos : public host::Window {
+class frmExtractos_Lineas_Vinculos : public VentanaVinculos {
   public:
     enum Col { colSel, colAlmacen, colNombreAlmacen, colFecha, colCtaProveedor, colDocumento, colImporte,
                colEjercicio, colCodigo, colProveedor, colVinculado, colHora, colUsuario, colNombreUsuario,
@@ -34,30 +34,22 @@ class frmExtractos_Lineas_Vinculos : public host::Window {
     suite::Fecha fechaExtracto;
 
     std::string caption = "Vincular Facturas";
-    host::DateField txtDesde, txtHasta;
     host::LookupField txtAlmacen, txtProv;
-    host::CheckField chkSelelecion_vsExtractos;
     host::Button cmdVincular, cmdDesvincular, cmdImprimir, cmdSalir;
-    host::Grid vsLineas;
-    PosicionVentana posicion;
 
     void Form_Load() override;
     void Form_Unload() override;
-    void Cargar_Lineas();
+    void Cargar_Lineas() override;
     void txtDesde_Change();
     void txtHasta_Change();
     void txtHasta_Enter() { Cargar_Lineas(); }
     void txtAlmacen_Change();
     void txtAlmacen_Enter() { Cargar_Lineas(); }
-    void vsLineas_Click(int row, int col);
-    void vsLineas_KeySpace();
     void vsLineas_DblClick() { cmdImprimir_Click(); }
-    void chkSelelecion_vsExtractos_Click();
     void cmdVincular_Click();
     void cmdDesvincular_Click();
     void cmdImprimir_Click();
     void cmdSalir_Click() { Close(); }
-    void Form_KeyDown_Escape() { Close(); }
     void Form_KeyDown_F9() { cmdVincular_Click(); }
     void Form_KeyDown_F12() { cmdDesvincular_Click(); }
 
@@ -67,7 +59,6 @@ class frmExtractos_Lineas_Vinculos : public host::Window {
 
   private:
     void GuardarPosicion();
-    std::shared_ptr<suite::Configuracion> ajustes_;
     int filaGuardada_ = 0;
     int filaSuperior_ = 0;
     bool cambios_ = false;

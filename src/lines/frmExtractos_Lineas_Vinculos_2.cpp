@@ -21,11 +21,8 @@ const char *kVentana = "frmExtractos_Lineas_Vinculos_2";
 
 frmExtractos_Lineas_Vinculos_2::frmExtractos_Lineas_Vinculos_2(host::Shell &shell,
                                                                std::shared_ptr<suite::Configuracion> ajustes)
-    : Window(kVentana, shell), ajustes_(ajustes ? std::move(ajustes) : std::make_shared<suite::Configuracion>()) {
-    Boton(txtDesde, "txtDesde", "Desde:");
-    Boton(txtHasta, "txtHasta", "Hasta:");
+    : VentanaPrevisiones(kVentana, shell, std::move(ajustes)) {
     Boton(txtCtaProveedor, "txtCtaProveedor", "Cta. Proveedor:");
-    Boton(chkSelelecion_vsExtractos, "chkSelelecion_vsExtractos", "");
     Boton(cmdVincular, "cmdVincular", "F9 - &Vincular");
     Boton(cmdDesvincular, "cmdDesvincular", "F12 - &Desvincular");
     Boton(cmdSalir, "cmdSalir", "&Salir");
@@ -37,12 +34,7 @@ void frmExtractos_Lineas_Vinculos_2::Form_Load() {
         vsLineas.Clear();
         cambios_ = false;
         posicion = PosicionVentana::Leer(*ajustes_, kVentana);
-        std::string fi = ajustes_->LeerValor("FechaI", kVentana);
-        std::string ff = ajustes_->LeerValor("FechaF", kVentana);
-        txtDesde.text = fi.empty() ? fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy") : fi;
-        txtHasta.text = ff.empty() ? fechaVto.Formato("dd/mm/yyyy") : ff;
-        ajustes_->GuardarValor("FechaI", txtDesde.text, kVentana);
-        ajustes_->GuardarValor("FechaF", txtHasta.text, kVentana);
+        LeerFechas("FechaI", "FechaF", kVentana, fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy"), fechaVto.Formato("dd/mm/yyyy"));
         empContable_ = EmpContableAlmacen(codAlmacen);
         txtCtaProveedor.text = ctaProveedor;
         txtCtaProveedor_Change();
@@ -63,20 +55,12 @@ void frmExtractos_Lineas_Vinculos_2::Form_Unload() {
 
 void frmExtractos_Lineas_Vinculos_2::Cargar_Lineas() {
     Trap("Cargar_Lineas", [&] {
-        host::MostrarProgreso(Ui(), true, "Cargando líneas de vinculos de extractos, espere por favor...");
-        vsLineas.redraw = false;
-        vsLineas.Clear();
-        chkSelelecion_vsExtractos.value = false;
         previsiones::Consulta q;
-        q.empContable = empContable_;
-        q.ejercicio = fechaExtracto.Anio();
-        if (!extractoCerrado && !q.Fechas(txtDesde.text, txtHasta.text)) {
-            vsLineas.redraw = true;
-            host::MostrarProgreso(Ui(), false);
-            Ui().MsgBox("Debe introducir una fecha válida.", kAtencion, host::Icon::Warning);
-            Ui().Focus(*this, q.desde.empty() ? "txtDesde" : "txtHasta");
+        if (!EmpezarCarga(q.desde, q.hasta, !extractoCerrado)) {
             return;
         }
+        q.empContable = empContable_;
+        q.ejercicio = fechaExtracto.Anio();
         std::string base = q.Base();
         std::string filtro = q.FiltroFormaPago();
         std::string id = std::to_string(idExtractoLinea);
@@ -98,8 +82,7 @@ void frmExtractos_Lineas_Vinculos_2::Cargar_Lineas() {
         sql += " ORDER BY ExisteVinc DESC, pp.Fecha_Vto";
         previsiones::Llenar(vsLineas, sql, true);
         RestaurarFila(vsLineas, 1, 1);
-        vsLineas.redraw = true;
-        host::MostrarProgreso(Ui(), false);
+        TerminarCarga();
     });
     vsLineas.redraw = true;
     Ui().Refresh(*this);
@@ -111,37 +94,6 @@ void frmExtractos_Lineas_Vinculos_2::txtDesde_Change() {
 
 void frmExtractos_Lineas_Vinculos_2::txtHasta_Change() {
     Trap("txtHasta_Change", [&] { ajustes_->GuardarValor("FechaF", txtHasta.text, kVentana); });
-}
-
-void frmExtractos_Lineas_Vinculos_2::txtCtaProveedor_Change() {
-    Trap("txtCtaProveedor_Change", [&] {
-        txtCtaProveedor.descripcion =
-            BuscadorMaestros::NombreCuenta(*Ctx().conexionLumbra, empContable_, txtCtaProveedor.text).value_or("");
-    });
-}
-
-std::vector<BuscadorMaestros::Fila> frmExtractos_Lineas_Vinculos_2::BuscarCuentas(const std::string &texto) const {
-    return BuscadorMaestros::Cuentas(*Ctx().conexionLumbra, empContable_, texto);
-}
-
-void frmExtractos_Lineas_Vinculos_2::vsLineas_Click(int row, int col) {
-    if (col == colSel) {
-        Alternar(vsLineas, row);
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_2::vsLineas_KeySpace() { Alternar(vsLineas, vsLineas.row); }
-
-void frmExtractos_Lineas_Vinculos_2::vsLineas_DblClick() { Alternar(vsLineas, vsLineas.row); }
-
-void frmExtractos_Lineas_Vinculos_2::vsLineas_KeyUp() {
-    if (vsLineas.row <= 1) {
-        Ui().Focus(*this, "txtCtaProveedor");
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_2::chkSelelecion_vsExtractos_Click() {
-    MarcarTodas(vsLineas, chkSelelecion_vsExtractos.value);
 }
 
 void frmExtractos_Lineas_Vinculos_2::cmdVincular_Click() {

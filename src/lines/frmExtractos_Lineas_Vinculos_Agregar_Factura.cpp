@@ -20,12 +20,9 @@ const char *kVentana = "frmExtractos_Lineas_Vinculos_Agregar_Factura";
 
 frmExtractos_Lineas_Vinculos_Agregar_Factura::frmExtractos_Lineas_Vinculos_Agregar_Factura(
     host::Shell &shell, std::shared_ptr<suite::Configuracion> ajustes)
-    : Window(kVentana, shell), ajustes_(ajustes ? std::move(ajustes) : std::make_shared<suite::Configuracion>()) {
-    Boton(txtDesde, "txtDesde", "Desde:");
-    Boton(txtHasta, "txtHasta", "Hasta:");
+    : VentanaPrevisiones(kVentana, shell, std::move(ajustes)) {
     Boton(txtCtaProveedor, "txtCtaProveedor", "Cta. Proveedor:");
     Boton(txtProveedor, "txtProveedor", "Proveedor:");
-    Boton(chkSelelecion_vsExtractos, "chkSelelecion_vsExtractos", "");
     Boton(cmdAceptar, "cmdAceptar", "F9 - &Aceptar");
     Boton(cmdCancelar, "cmdCancelar", "&Cancelar");
     vsLineas.columns = previsiones::Columnas(false);
@@ -36,12 +33,7 @@ void frmExtractos_Lineas_Vinculos_Agregar_Factura::Form_Load() {
         vsLineas.Clear();
         aceptado = false;
         posicion = PosicionVentana::Leer(*ajustes_, kVentana);
-        std::string fi = ajustes_->LeerValor("FechaIVinculos2");
-        std::string ff = ajustes_->LeerValor("FechaFVinculos2");
-        txtDesde.text = fi.empty() ? fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy") : fi;
-        txtHasta.text = ff.empty() ? fechaVto.Formato("dd/mm/yyyy") : ff;
-        ajustes_->GuardarValor("FechaIVinculos2", txtDesde.text);
-        ajustes_->GuardarValor("FechaFVinculos2", txtHasta.text);
+        LeerFechas("FechaIVinculos2", "FechaFVinculos2", "General", fechaExtracto.SumarDias(-90).Formato("dd/mm/yyyy"), fechaVto.Formato("dd/mm/yyyy"));
         empContable_ = EmpContableAlmacen(codAlmacen);
         txtCtaProveedor.text = ctaProveedor;
         txtCtaProveedor_Change();
@@ -55,20 +47,12 @@ void frmExtractos_Lineas_Vinculos_Agregar_Factura::Form_Unload() {
 
 void frmExtractos_Lineas_Vinculos_Agregar_Factura::Cargar_Lineas() {
     Trap("Cargar_Lineas", [&] {
-        host::MostrarProgreso(Ui(), true, "Cargando líneas de vinculos de extractos, espere por favor...");
-        vsLineas.redraw = false;
-        vsLineas.Clear();
-        chkSelelecion_vsExtractos.value = false;
         previsiones::Consulta q;
-        q.empContable = empContable_;
-        q.ejercicio = fechaExtracto.Anio();
-        if (!q.Fechas(txtDesde.text, txtHasta.text)) {
-            vsLineas.redraw = true;
-            host::MostrarProgreso(Ui(), false);
-            Ui().MsgBox("Debe introducir una fecha válida.", kAtencion, host::Icon::Warning);
-            Ui().Focus(*this, q.desde.empty() ? "txtDesde" : "txtHasta");
+        if (!EmpezarCarga(q.desde, q.hasta, true)) {
             return;
         }
+        q.empContable = empContable_;
+        q.ejercicio = fechaExtracto.Anio();
         // Without an account the window offers the open forecasts of every account.
         std::string cuenta =
             txtCtaProveedor.text.empty() ? "" : " AND pp.Cuenta ='" + db::Escape(txtCtaProveedor.text) + "'";
@@ -76,8 +60,7 @@ void frmExtractos_Lineas_Vinculos_Agregar_Factura::Cargar_Lineas() {
                           previsiones::kLibre + " AND pp.Estado = 0" + q.FiltroFormaPago() + " ORDER BY pp.Fecha_Vto";
         previsiones::Llenar(vsLineas, sql, false);
         RestaurarFila(vsLineas, 1, 1);
-        vsLineas.redraw = true;
-        host::MostrarProgreso(Ui(), false);
+        TerminarCarga();
     });
     vsLineas.redraw = true;
     Ui().Refresh(*this);
@@ -91,13 +74,6 @@ void frmExtractos_Lineas_Vinculos_Agregar_Factura::txtHasta_Change() {
     Trap("txtHasta_Change", [&] { ajustes_->GuardarValor("FechaFVinculos2", txtHasta.text); });
 }
 
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::txtCtaProveedor_Change() {
-    Trap("txtCtaProveedor_Change", [&] {
-        txtCtaProveedor.descripcion =
-            BuscadorMaestros::NombreCuenta(*Ctx().conexionLumbra, empContable_, txtCtaProveedor.text).value_or("");
-    });
-}
-
 void frmExtractos_Lineas_Vinculos_Agregar_Factura::txtProveedor_Change() {
     Trap("txtProveedor_Change", [&] {
         txtProveedor.descripcion = BuscadorMaestros::NombreProveedor(*Ctx().conexionVarnex,
@@ -107,33 +83,8 @@ void frmExtractos_Lineas_Vinculos_Agregar_Factura::txtProveedor_Change() {
 }
 
 std::vector<BuscadorMaestros::Fila>
-frmExtractos_Lineas_Vinculos_Agregar_Factura::BuscarCuentas(const std::string &texto) const {
-    return BuscadorMaestros::Cuentas(*Ctx().conexionLumbra, empContable_, texto);
-}
-
-std::vector<BuscadorMaestros::Fila>
 frmExtractos_Lineas_Vinculos_Agregar_Factura::BuscarProveedores(const std::string &texto) const {
     return BuscadorMaestros::Proveedores(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(), texto);
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::vsLineas_Click(int row, int col) {
-    if (col == colSel) {
-        Alternar(vsLineas, row);
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::vsLineas_KeySpace() { Alternar(vsLineas, vsLineas.row); }
-
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::vsLineas_DblClick() { Alternar(vsLineas, vsLineas.row); }
-
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::vsLineas_KeyUp() {
-    if (vsLineas.row <= 1) {
-        Ui().Focus(*this, "txtCtaProveedor");
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_Factura::chkSelelecion_vsExtractos_Click() {
-    MarcarTodas(vsLineas, chkSelelecion_vsExtractos.value);
 }
 
 void frmExtractos_Lineas_Vinculos_Agregar_Factura::cmdAceptar_Click() {
