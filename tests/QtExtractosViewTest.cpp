@@ -7,6 +7,7 @@
 #include "ui/Views.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmImportarView.h"
+#include "ui/frmPedirProveedorView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -133,6 +135,46 @@ TEST_F(QtStatementList, FiltersTicksAndDeletesThroughTheViews) {
     QApplication::processEvents();
     EXPECT_EQ(w.cboEstado.Text(), "TODOS");
     EXPECT_EQ(Grid()->model()->rowCount(), all - 1 + demo.Count("Compras_PagosCentral_Extractos WHERE Cerrado <> 0"));
+    w.Close();
+    QApplication::processEvents();
+}
+
+// "Casación Aut." asks for the supplier, matches and reports in the task dialog with its mark-up.
+TEST_F(QtStatementList, AutomaticMatchingThroughThePromptAndTheTaskDialog) {
+    demo.SetParam("PagoCentral_TipoExtracto", "2");
+    w.Show();
+    view = shell.ShowTop(w);
+    QApplication::processEvents();
+    ASSERT_TRUE(Button("cmdCasacionAut")->isVisible());
+    w.vsExtractos_RowColChange(1);
+    std::string code = w.vsExtractos.Text(1, statements::frmExtractos::colExtracto);
+    ASSERT_TRUE(Button("cmdCasacionAut")->isEnabled()) << code;
+    std::string instruccion, informativo;
+    AlAbrirModal([&](QWidget *m) {
+        auto *p = qobject_cast<ui::frmPedirProveedorView *>(m);
+        ASSERT_NE(p, nullptr);
+        AlAbrirModal([&](QWidget *box) {
+            auto *mb = qobject_cast<QMessageBox *>(box);
+            ASSERT_NE(mb, nullptr);
+            instruccion = mb->text().toStdString();
+            informativo = mb->informativeText().toStdString();
+            if (const char *shot = std::getenv("PAGOCENTRAL_SHOT")) {
+                mb->grab().save(shot);
+            }
+            mb->accept();
+        });
+        p->Aceptar()->click();
+    });
+    Button("cmdCasacionAut")->click();
+    QApplication::processEvents();
+    EXPECT_NE(instruccion.find("Casación Automática realizada correctamente."), std::string::npos) << instruccion;
+    EXPECT_NE(instruccion.find("color:Blue"), std::string::npos) << instruccion;
+    EXPECT_EQ(instruccion.find("TextBlock"), std::string::npos) << instruccion;
+    EXPECT_NE(informativo.find("duplicadas"), std::string::npos) << informativo;
+    EXPECT_GT(demo.Count("Compras_PagosCentral_PrevPagos pp INNER JOIN Compras_PagosCentral_Extractos_Lineas lin ON "
+                         "lin.IdExtractoLinea = pp.IdExtractoLinea WHERE lin.Cod_Extracto = '" +
+                         code + "'"),
+              0);
     w.Close();
     QApplication::processEvents();
 }

@@ -87,6 +87,11 @@ frmExtractosView::frmExtractosView(statements::frmExtractos &w, QWidget *parent)
         w_.cmdImportar_Click();
         Refresh();
     });
+    connect(buttons_["cmdCasacionAut"], &QPushButton::clicked, this, [this] {
+        ReadFilters();
+        w_.cmdCasacionAut_Click();
+        Refresh();
+    });
     connect(buttons_["cmdEliminar"], &QPushButton::clicked, this, [this] {
         ReadFilters();
         w_.cmdEliminar_Click();
