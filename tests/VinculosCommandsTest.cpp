@@ -1,5 +1,6 @@
 #include "fixtures/Program.h"
 #include "fixtures/TempDir.h"
+#include "db/sqlite/SqliteConnection.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,19 @@ TEST_F(LinkCommands, MatchRunsTheAutomaticMatchingOfAStatement) {
     r = Run("match 1 " + Q("C'1"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("PagoCentral_TipoExtracto = 2"), std::string::npos) << r.err;
+}
+
+// A folder made before the duplicate search had its index gets it the next time it is opened.
+TEST_F(LinkCommands, AnOlderDataFolderGetsTheMissingIndexesOnOpen) {
+    std::string erp = data + "/erp.db";
+    db::RunSqliteScript(erp, {"DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_4"});
+    auto indexes = [&] {
+        return Scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = "
+                      "'IX_Compras_PagosCentral_Extractos_Lineas_4'");
+    };
+    // The query itself opens the folder, so it already sees the index back.
+    EXPECT_EQ(indexes(), "1");
+    EXPECT_EQ(Run("match 1 " + Q("C'1")).code, 0);
 }
 
 } // namespace

@@ -10,13 +10,56 @@
 #include <cctype>
 #include "schema/Schema.h"
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace app {
+
+namespace {
+
+// Folders made by an earlier version lack the indexes added since: they are created on open, once.
+void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::string> &ddl) {
+    sqlite3 *h = nullptr;
+    if (sqlite3_open_v2(file.c_str(), &h, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(h);
+        return; // the normal open reports it
+    }
+    sqlite3_busy_timeout(h, 15000);
+    std::set<std::string> existentes;
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE type = 'index'", -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            existentes.insert(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        }
+    }
+    sqlite3_finalize(st);
+    const std::string prefijo = "CREATE INDEX ";
+    for (const auto &sql : ddl) {
+        if (sql.rfind(prefijo, 0) != 0) {
+            continue;
+        }
+        std::string nombre = sql.substr(prefijo.size(), sql.find(' ', prefijo.size()) - prefijo.size());
+        if (existentes.count(nombre) == 0) {
+            std::string seguro = "CREATE INDEX IF NOT EXISTS " + sql.substr(prefijo.size());
+            char *err = nullptr;
+            if (sqlite3_exec(h, seguro.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+                std::string msg = err ? err : sqlite3_errmsg(h);
+                sqlite3_free(err);
+                sqlite3_close(h);
+                throw db::DbError("No se puede crear el índice " + nombre + " en " + file + ": " + msg, sql);
+            }
+        }
+    }
+    sqlite3_close(h);
+}
+
+} // namespace
 
 std::string DataFolder::DefaultPath() {
     if (const char *x = std::getenv("PAGOCENTRAL_DATA"); x && *x) {
@@ -120,6 +163,8 @@ void DataFolder::Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &ac
         throw std::runtime_error("No hay bases de datos en " + path_ + "; créelas con: pagocentral init --demo --data " +
                                  path_);
     }
+    CrearIndicesQueFaltan(ErpFile(), schema::ErpDdlSqlite());
+    CrearIndicesQueFaltan(AccountingFile(), schema::AccountingDdlSqlite());
     accounting = db::OpenDatabaseFile(AccountingFile());
     std::string name = AccountingName(*accounting, company);
     erp = db::OpenDatabaseFile(ErpFile(), {{name, AccountingFile()}});
