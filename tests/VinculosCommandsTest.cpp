@@ -135,13 +135,17 @@ TEST_F(LinkCommands, MatchRunsTheAutomaticMatchingOfAStatement) {
 // A folder made before the duplicate search had its index gets it the next time it is opened.
 TEST_F(LinkCommands, AnOlderDataFolderGetsTheMissingIndexesOnOpen) {
     std::string erp = data + "/erp.db";
-    db::RunSqliteScript(erp, {"DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_4"});
-    auto indexes = [&] {
-        return Scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = "
-                      "'IX_Compras_PagosCentral_Extractos_Lineas_4'");
-    };
-    // The query itself opens the folder, so it already sees the index back.
-    EXPECT_EQ(indexes(), "1");
+    // As the index was before: by supplier only; and another one missing.
+    db::RunSqliteScript(erp, {"DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_2",
+                              "CREATE INDEX IX_Compras_PagosCentral_Extractos_Lineas_2 ON "
+                              "Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Proveedor)",
+                              "DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_3"});
+    // The query itself opens the folder, so it already sees the indexes as they are now.
+    EXPECT_EQ(Scalar("SELECT sql FROM sqlite_master WHERE name = 'IX_Compras_PagosCentral_Extractos_Lineas_2'"),
+              "CREATE INDEX IX_Compras_PagosCentral_Extractos_Lineas_2 ON Compras_PagosCentral_Extractos_Lineas "
+              "(Cod_Empresa, Cod_Proveedor, Cod_Extracto, Fecha)");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM sqlite_master WHERE name = 'IX_Compras_PagosCentral_Extractos_Lineas_3'"),
+              "1");
     EXPECT_EQ(Run("match 1 " + Q("C'1")).code, 0);
 }
 

@@ -14,7 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <set>
+#include <map>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -23,7 +23,8 @@ namespace app {
 
 namespace {
 
-// Folders made by an earlier version lack the indexes added since: they are created on open, once.
+// Folders made by an earlier version lack the indexes added or changed since: they are brought up
+// to date on open, once.
 void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::string> &ddl) {
     sqlite3 *h = nullptr;
     if (sqlite3_open_v2(file.c_str(), &h, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -31,11 +32,13 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
         return; // the normal open reports it
     }
     sqlite3_busy_timeout(h, 15000);
-    std::set<std::string> existentes;
+    std::map<std::string, std::string> existentes;
     sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE type = 'index'", -1, &st, nullptr) == SQLITE_OK) {
+    if (sqlite3_prepare_v2(h, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL", -1, &st,
+                           nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
-            existentes.insert(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+            existentes[reinterpret_cast<const char *>(sqlite3_column_text(st, 0))] =
+                reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
         }
     }
     sqlite3_finalize(st);
@@ -45,10 +48,12 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
             continue;
         }
         std::string nombre = sql.substr(prefijo.size(), sql.find(' ', prefijo.size()) - prefijo.size());
-        if (existentes.count(nombre) == 0) {
-            std::string seguro = "CREATE INDEX IF NOT EXISTS " + sql.substr(prefijo.size());
+        auto it = existentes.find(nombre);
+        if (it == existentes.end() || it->second != sql) {
+            std::string cambio = "BEGIN; DROP INDEX IF EXISTS \"" + nombre + "\"; " + sql + "; COMMIT;";
             char *err = nullptr;
-            if (sqlite3_exec(h, seguro.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            if (sqlite3_exec(h, cambio.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+                sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
                 std::string msg = err ? err : sqlite3_errmsg(h);
                 sqlite3_free(err);
                 sqlite3_close(h);

@@ -15,9 +15,9 @@ const std::vector<Table> &ErpTables() {
          "Id_Relacion:I, Cta_Proveedor:S20, Cta_ProveedorPdte:S20, Acreedor:F, ProntoPago:F, ImporteVinculado:M, "
          "NoPago:F, Nueva_FechaVto:D, Emisor:I, TipoFactura:I, Obs1:S255, Obs2:S255, Obs3:S255, Obs4:S255",
          "",
-         {"Cod_Empresa, Cod_Almacen, Cod_Extracto", "Cod_Empresa, Cod_Proveedor", "Importe",
-          // The duplicate search of the automatic matching looks across warehouses.
-          "Cod_Empresa, Cod_Extracto, Cod_Proveedor, Fecha"}},
+         // By supplier; with the statement and date after it, also the matching's duplicate search
+         // (which looks across warehouses).
+         {"Cod_Empresa, Cod_Almacen, Cod_Extracto", "Cod_Empresa, Cod_Proveedor, Cod_Extracto, Fecha", "Importe"}},
         {"Compras_PagosCentral_Extractos_Lineas_Impuestos",
          "IdExtractoLinea:I, Base:M, Valor_Tipo:M, Importe:M, Tipo:I",
          "",
