@@ -132,6 +132,24 @@ TEST_F(LinkCommands, MatchRunsTheAutomaticMatchingOfAStatement) {
     EXPECT_NE(r.err.find("PagoCentral_TipoExtracto = 2"), std::string::npos) << r.err;
 }
 
+TEST_F(LinkCommands, LinkInvoicesOfATypeOneLine) {
+    ASSERT_EQ(Run("param PagoCentral_TipoExtracto 1").code, 0);
+    Sql("INSERT INTO Entradas_Facturas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, Documento, Fecha, "
+        "Importe, ImporteContable, Asiento, Usuario, Hora) VALUES (1, 2026, 1, 0, 1, 'FV''77', '15/05/2026', 120.5, "
+        "120.5, 0, 1, '15/05/2026')");
+    Result r = Run("link --line " + line1 + " --documents " + Q("FV'77"));
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Compras_PagosCentral_Entradas_Facturas WHERE IdExtractoLinea = " + line1 +
+                     " AND Documento = 'FV''77'"),
+              "1");
+    EXPECT_EQ(Scalar("SELECT ImporteVinculado FROM Compras_PagosCentral_Extractos_Lineas WHERE IdExtractoLinea = " +
+                     line1),
+              "120.50");
+    r = Run("link --line " + line1 + " --forecasts 1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("use --documents"), std::string::npos) << r.err;
+}
+
 // A folder made before the duplicate search had its index gets it the next time it is opened.
 TEST_F(LinkCommands, AnOlderDataFolderGetsTheMissingIndexesOnOpen) {
     std::string erp = data + "/erp.db";
