@@ -324,12 +324,12 @@ TEST_F(Translator, TempTablesWithMoneyColumnsAndGroupedInsert) {
 
 TEST_F(Translator, RefusesWhatItCannotTranslateWithThePosition) {
     try {
-        erp->Execute("SELECT DATEADD(day, 1, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
+        erp->Execute("SELECT DATEPART(day, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
         FAIL();
     } catch (const db::DbError &e) {
-        EXPECT_NE(std::string(e.what()).find("DATEADD"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("DATEPART"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("posición 8"), std::string::npos);
-        EXPECT_EQ(e.Written(), "SELECT DATEADD(day, 1, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
+        EXPECT_EQ(e.Written(), "SELECT DATEPART(day, Fecha) FROM Compras_PagosCentral_Extractos_Lineas");
     }
     EXPECT_THROW(erp->Execute("SELECT 'abc"), db::DbError);
     try {

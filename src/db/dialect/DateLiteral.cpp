@@ -63,7 +63,12 @@ std::optional<std::string> DateLiteralToIso(const std::string &raw) {
         return std::string("1900-01-01");
     }
     std::string datePart = text, timePart;
-    std::size_t sp = text.find_first_of(" T");
+    if (text.find(':') != std::string::npos && text.find_first_of("/-. T") == std::string::npos) {
+        // A time alone is that time on SQL Server's day zero.
+        datePart = "1900-01-01";
+        timePart = text;
+    }
+    std::size_t sp = timePart.empty() ? text.find_first_of(" T") : std::string::npos;
     if (sp != std::string::npos) {
         datePart = text.substr(0, sp);
         timePart = Trim(text.substr(sp + 1));

@@ -3,146 +3,50 @@
 
 namespace db::dialect {
 
-namespace {
-
-bool IsComparison(const Token &t) {
-    static const char *ops[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
-    if (t.kind != TokenKind::Symbol) {
-        return false;
-    }
-    for (const char *op : ops) {
-        if (t.text == op) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void MarkInsertValues(Tokens &t, const std::vector<TableRef> &tables, Catalog &catalog) {
-    // INSERT INTO T [(cols)] VALUES (...)[, (...)] | SELECT ...
-    std::size_t i = 0;
-    if (t.size() < 3 || !t[0].IsWord("INSERT")) {
-        return;
-    }
-    i = t[1].IsWord("INTO") ? 2 : 1;
-    TableRef target;
-    if (i + 2 < t.size() && t[i + 1].IsSymbol(".")) {
-        target.schema = t[i].text;
-        target.table = t[i + 2].text;
-        i += 3;
-    } else if (i < t.size()) {
-        target.table = t[i].text;
-        i += 1;
-    }
-    std::vector<std::string> cols;
-    if (i < t.size() && t[i].IsSymbol("(")) {
-        std::size_t close = MatchClose(t, i);
-        for (auto r : SplitArgs(t, i, close)) {
-            if (r.second > r.first) {
-                cols.push_back(t[r.second - 1].text);
+// Text literals that SQL Server converts to dates because of where they stand: the other branches
+// of an ISNULL, COALESCE or CASE that yields a date, and the date arguments of the date functions.
+void MarkDateArguments(Tokens &t, Typer &typer) {
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        const Token &k = t[i];
+        if (k.IsWord("CASE")) {
+            std::size_t end = typer.PrimaryEnd(i);
+            if (typer.Expr({i, end}) != ColType::Date) {
+                continue;
             }
-        }
-        i = close + 1;
-    } else {
-        cols = catalog.Columns(target.schema, target.table);
-    }
-    auto markItems = [&](const std::vector<Range> &items) {
-        for (std::size_t k = 0; k < items.size() && k < cols.size(); ++k) {
-            Range r = items[k];
-            if (r.second == r.first + 1 && t[r.first].kind == TokenKind::String &&
-                catalog.TypeOf(target.schema, target.table, cols[k]) == ColType::Date) {
-                t[r.first].dateContext = true;
-            }
-        }
-    };
-    if (i < t.size() && t[i].IsWord("VALUES")) {
-        ++i;
-        while (i < t.size() && t[i].IsSymbol("(")) {
-            std::size_t close = MatchClose(t, i);
-            markItems(SplitArgs(t, i, close));
-            i = close + 1;
-            if (i < t.size() && t[i].IsSymbol(",")) {
-                ++i;
-            }
-        }
-    } else if (i < t.size() && t[i].IsWord("SELECT")) {
-        std::size_t from = FindWordAtDepth0(t, i + 1, t.size(), "FROM");
-        std::size_t end = from == std::string::npos ? t.size() : from;
-        std::size_t start = i + 1;
-        if (start < end && (t[start].IsWord("DISTINCT") || t[start].IsWord("ALL"))) {
-            ++start;
-        }
-        std::vector<Range> items;
-        int depth = 0;
-        std::size_t b = start;
-        for (std::size_t k = start; k < end; ++k) {
-            if (t[k].IsSymbol("(")) {
-                ++depth;
-            } else if (t[k].IsSymbol(")")) {
-                --depth;
-            } else if (depth == 0 && t[k].IsSymbol(",")) {
-                items.emplace_back(b, k);
-                b = k + 1;
-            }
-        }
-        items.emplace_back(b, end);
-        markItems(items);
-    }
-    (void)tables;
-}
-
-} // namespace
-
-// A text literal meets a date column when compared with it, in its BETWEEN or IN list, or stored into it.
-void MarkDateLiterals(Tokens &t, Catalog &catalog) {
-    bool any = false;
-    for (const auto &tok : t) {
-        if (tok.kind == TokenKind::String) {
-            any = true;
-            break;
-        }
-    }
-    if (!any) {
-        return;
-    }
-    std::vector<TableRef> tables = CollectTables(t);
-    MarkInsertValues(t, tables, catalog);
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i].kind != TokenKind::String || t[i].dateContext) {
-            continue;
-        }
-        bool date = false;
-        if (i >= 2 && IsComparison(t[i - 1])) {
-            date = ColumnRefType(t, i - 2, tables, catalog) == ColType::Date;
-        }
-        if (!date && i + 2 < t.size() && IsComparison(t[i + 1])) {
-            std::size_t last = i + 2;
-            if (last + 2 < t.size() && t[last + 1].IsSymbol(".")) {
-                last += 2;
-            }
-            date = ColumnRefType(t, last, tables, catalog) == ColType::Date;
-        }
-        if (!date && i >= 2 && t[i - 1].IsWord("BETWEEN")) {
-            date = ColumnRefType(t, i - 2, tables, catalog) == ColType::Date ||
-                   (i >= 3 && t[i - 2].IsWord("NOT") && ColumnRefType(t, i - 3, tables, catalog) == ColType::Date);
-            if (date && i + 2 < t.size() && t[i + 1].IsWord("AND") && t[i + 2].kind == TokenKind::String) {
-                t[i + 2].dateContext = true;
-            }
-        }
-        if (!date) {
-            // col IN ('a', 'b'): walk back to the opening parenthesis of the list.
-            std::size_t k = i;
-            while (k > 0 && (t[k - 1].IsSymbol(",") || t[k - 1].kind == TokenKind::String)) {
-                --k;
-            }
-            if (k >= 3 && t[k - 1].IsSymbol("(") && t[k - 2].IsWord("IN")) {
-                std::size_t colAt = t[k - 3].IsWord("NOT") ? k - 4 : k - 3;
-                if (colAt < t.size() && ColumnRefType(t, colAt, tables, catalog) == ColType::Date) {
-                    date = true;
+            for (std::size_t j = i + 1; j + 1 < end; ++j) {
+                if (t[j].IsWord("THEN") || t[j].IsWord("ELSE")) {
+                    std::size_t e = j + 1;
+                    while (e < end && !t[e].IsWord("WHEN") && !t[e].IsWord("ELSE") && !t[e].IsWord("END")) {
+                        e = typer.PrimaryEnd(e) > e ? typer.PrimaryEnd(e) : e + 1;
+                    }
+                    MarkDate(t, {j + 1, e});
                 }
             }
+            continue;
         }
-        t[i].dateContext = date;
+        if (k.kind != TokenKind::Word || !t[i + 1].IsSymbol("(")) {
+            continue;
+        }
+        std::size_t close = MatchClose(t, i + 1);
+        auto args = SplitArgs(t, i + 1, close);
+        if (k.IsWord("ISNULL") || k.IsWord("COALESCE") || k.IsWord("NULLIF") || k.IsWord("IFNULL")) {
+            if (typer.Expr({i, close + 1}) == ColType::Date) {
+                for (Range a : args) {
+                    MarkDate(t, a);
+                }
+            }
+        } else if (k.IsWord("DATEADD") && args.size() == 3) {
+            MarkDate(t, args[2]);
+        } else if (k.IsWord("DATEDIFF") && args.size() == 3) {
+            MarkDate(t, args[1]);
+            MarkDate(t, args[2]);
+        } else if ((k.IsWord("CONVERT") && args.size() >= 2 && ColTypeFromDecl(t[args[0].first].text) == ColType::Date)) {
+            MarkDate(t, args[1]);
+        } else if (k.IsWord("YEAR") || k.IsWord("MONTH") || k.IsWord("DAY")) {
+            if (args.size() == 1) {
+                MarkDate(t, args[0]);
+            }
+        }
     }
 }
 

@@ -15,15 +15,19 @@ void MarkLiftable(Tokens &t) {
     }
     // Numbers in ORDER BY / GROUP BY lists are column positions, and sizes of type names are not values.
     std::vector<bool> positional(1, false);
+    // Inside CONVERT(...) the numbers are styles, which decide the translation.
+    std::vector<bool> convert(1, false);
     for (std::size_t i = 0; i < t.size(); ++i) {
         Token &tok = t[i];
         if (tok.IsSymbol("(")) {
             positional.push_back(false);
+            convert.push_back(i > 0 && t[i - 1].IsWord("CONVERT"));
             continue;
         }
         if (tok.IsSymbol(")")) {
             if (positional.size() > 1) {
                 positional.pop_back();
+                convert.pop_back();
             }
             continue;
         }
@@ -37,7 +41,10 @@ void MarkLiftable(Tokens &t) {
         if (tok.literal < 0) {
             continue;
         }
-        bool lift = true;
+        bool lift = !LikeNeedsClasses(t, i);
+        if (tok.kind == TokenKind::Number && convert.back()) {
+            lift = false;
+        }
         if (tok.kind == TokenKind::Number) {
             bool afterListHead = i > 0 && (t[i - 1].IsWord("BY") || t[i - 1].IsSymbol(","));
             if (positional.back() && afterListHead) {

@@ -1,9 +1,14 @@
 #include "db/dialect/Rewriter.h"
+#include "db/dialect/Tokenizer.h"
 
 namespace db::dialect {
 
 namespace {
 bool IsName(const Token &t) { return t.kind == TokenKind::Word || t.kind == TokenKind::QuotedIdent; }
+// dbo or [dbo].
+bool IsDbo(const Token &t) {
+    return (t.kind == TokenKind::Word || t.kind == TokenKind::QuotedIdent) && EqualsNoCase(t.text, "dbo");
+}
 } // namespace
 
 // Database.dbo.Table becomes schema.Table (or Table for the connection's own database); dbo.X becomes X.
@@ -13,7 +18,7 @@ void RewriteNames(Tokens &t, Catalog &catalog) {
             continue;
         }
         bool threePart = i + 3 < t.size() && t[i + 1].IsSymbol(".") &&
-                         ((t[i + 2].IsWord("dbo") && t[i + 3].IsSymbol(".")) || t[i + 2].IsSymbol("."));
+                         ((IsDbo(t[i + 2]) && t[i + 3].IsSymbol(".")) || t[i + 2].IsSymbol("."));
         if (threePart) {
             std::size_t nameAt = t[i + 2].IsSymbol(".") ? i + 3 : i + 4;
             if (nameAt >= t.size() || !IsName(t[nameAt])) {
@@ -41,7 +46,7 @@ void RewriteNames(Tokens &t, Catalog &catalog) {
             }
             continue;
         }
-        if (t[i].IsWord("dbo") && i + 2 < t.size() && t[i + 1].IsSymbol(".") && IsName(t[i + 2])) {
+        if (IsDbo(t[i]) && i + 2 < t.size() && t[i + 1].IsSymbol(".") && IsName(t[i + 2])) {
             bool space = t[i].spaceBefore;
             t.erase(t.begin() + i, t.begin() + i + 2);
             t[i].spaceBefore = space;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "db/dialect/Catalog.h"
+#include "db/dialect/Edits.h"
 #include "db/dialect/TokenUtil.h"
+#include "db/dialect/Typer.h"
 
 #include <optional>
 #include <string>
@@ -16,6 +18,8 @@ struct Translation {
     StatementKind kind = StatementKind::Change;
     std::vector<Tokens> statements;
     std::string intoTable; // SELECT ... INTO: the table whose row count is the records affected
+    // An INSERT into a table without identity: SQL Server's @@IDENTITY is NULL after it.
+    bool clearsIdentity = false;
 };
 
 // Marks which literals may travel as parameters; run on the written tokens before keying.
@@ -25,22 +29,23 @@ std::string ShapeKey(const Tokens &t);
 
 Translation Translate(Tokens t, Catalog &catalog);
 
-// The passes, in the order Translate runs them.
+// The passes, in the order Translate runs them. Those given a Typer only mark tokens or ask
+// for insertions, so that the positions the typer found stay valid until the edits are applied.
 void RewriteNames(Tokens &t, Catalog &catalog);
-void MarkDateLiterals(Tokens &t, Catalog &catalog);
-void RewriteConcatenation(Tokens &t, Catalog &catalog);
+void MarkDateArguments(Tokens &t, Typer &typer);
+void RewriteStores(Tokens &t, Typer &typer, Edits &edits);
+void RewriteComparisons(Tokens &t, Typer &typer, Edits &edits);
+void RewriteConcatenation(Tokens &t, Typer &typer);
+void RewriteLikeClasses(Tokens &t, Typer &typer, Edits &edits);
+void RewriteOrderBy(Tokens &t, Typer &typer, Edits &edits);
+std::string SelectIntoColumns(const Tokens &t, Typer &typer);
 void RewriteFunctions(Tokens &t, Catalog &catalog);
 void RewriteTop(Tokens &t);
-Translation RewriteStatement(Tokens t);
+Translation RewriteStatement(Tokens t, const std::string &intoColumns = {});
 
-// Table references of a statement: alias (or name) to schema and table.
-struct TableRef {
-    std::string alias, schema, table;
-};
-std::vector<TableRef> CollectTables(const Tokens &t);
-// Type of the column reference ending at index last ("q.col" or "col"); Unknown when none.
-ColType ColumnRefType(const Tokens &t, std::size_t last, const std::vector<TableRef> &tables, Catalog &catalog,
-                      std::size_t *first = nullptr);
+// Helpers shared by the passes.
+void MarkDate(Tokens &t, Range r);
+bool LikeNeedsClasses(const Tokens &t, std::size_t i);
 
 // Day-first date text (also yyyymmdd and ISO) to the stored form; '' is 1900-01-01.
 std::optional<std::string> DateLiteralToIso(const std::string &text);

@@ -232,7 +232,52 @@ Tokens DeleteAliasFrom(const Tokens &t) {
 
 } // namespace
 
-Translation RewriteStatement(Tokens t) {
+std::string SelectIntoColumns(const Tokens &t, Typer &typer) {
+    if (t.empty() || !t[0].IsWord("SELECT") || FindWordAtDepth0(t, 1, t.size(), "INTO") == std::string::npos) {
+        return {};
+    }
+    std::string cols;
+    std::vector<std::string> seen;
+    for (const auto &item : typer.SelectItems(0)) {
+        if (item.star || item.name.empty()) {
+            return {}; // the database names these columns itself
+        }
+        for (const auto &s : seen) {
+            if (EqualsNoCase(s, item.name)) {
+                return {};
+            }
+        }
+        seen.push_back(item.name);
+        std::string decl;
+        switch (typer.Expr(item.expr)) {
+        case ColType::Text:
+            decl = " VARCHAR(8000) COLLATE NOCASE";
+            break;
+        case ColType::Date:
+            decl = " DATETIME";
+            break;
+        case ColType::Money:
+            decl = " MONEY";
+            break;
+        case ColType::Number:
+            decl = " NUM";
+            break;
+        default:
+            break;
+        }
+        std::string quoted = "\"";
+        for (char c : item.name) {
+            quoted += c;
+            if (c == '"') {
+                quoted += '"';
+            }
+        }
+        cols += (cols.empty() ? "(" : ", ") + quoted + "\"" + decl;
+    }
+    return cols.empty() ? cols : cols + ")";
+}
+
+Translation RewriteStatement(Tokens t, const std::string &intoColumns) {
     Translation tr;
     if (t.empty()) {
         tr.kind = StatementKind::NoOp;
@@ -255,16 +300,29 @@ Translation RewriteStatement(Tokens t) {
             target = Slice(t, {into + 1, end});
             bool temp = target.back().kind == TokenKind::TempName;
             t.erase(t.begin() + into, t.begin() + end);
-            Tokens head = Generated(temp ? "CREATE TEMP TABLE" : "CREATE TABLE");
             for (auto &x : target) {
                 x.spaceBefore = true;
             }
+            tr.kind = StatementKind::SelectInto;
+            tr.intoTable = Render(target, RenderMode::Inline);
+            if (!intoColumns.empty()) {
+                // Declared columns keep the types and the letter-case rule of what they copy.
+                Tokens create = Generated(temp ? "CREATE TEMP TABLE" : "CREATE TABLE");
+                create.insert(create.end(), target.begin(), target.end());
+                Tokens cols = Generated(intoColumns);
+                create.insert(create.end(), cols.begin(), cols.end());
+                Tokens insert = Generated("INSERT INTO");
+                insert.insert(insert.end(), target.begin(), target.end());
+                insert.insert(insert.end(), t.begin(), t.end());
+                tr.statements.push_back(std::move(create));
+                tr.statements.push_back(std::move(insert));
+                return tr;
+            }
+            Tokens head = Generated(temp ? "CREATE TEMP TABLE" : "CREATE TABLE");
             head.insert(head.end(), target.begin(), target.end());
             Tokens as = Generated("AS");
             head.insert(head.end(), as.begin(), as.end());
             t.insert(t.begin(), head.begin(), head.end());
-            tr.kind = StatementKind::SelectInto;
-            tr.intoTable = Render(target, RenderMode::Inline);
             tr.statements.push_back(std::move(t));
             return tr;
         }

@@ -33,6 +33,10 @@ void RewriteTop(Tokens &t) {
         // The end of this SELECT: an unmatched ')' or a set operator at its own depth.
         int depth = 0;
         std::size_t end = t.size();
+        auto setOperator = [](const Token &w) {
+            return w.IsWord("UNION") || w.IsWord("EXCEPT") || w.IsWord("INTERSECT");
+        };
+        bool branch = i > 0 && (setOperator(t[i - 1]) || (t[i - 1].IsWord("ALL") && i > 1 && setOperator(t[i - 2])));
         for (std::size_t j = after; j < t.size(); ++j) {
             if (t[j].IsSymbol("(")) {
                 ++depth;
@@ -41,8 +45,12 @@ void RewriteTop(Tokens &t) {
                     end = j;
                     break;
                 }
-            } else if (depth == 0 && (t[j].IsWord("UNION") || t[j].IsWord("EXCEPT") || t[j].IsWord("INTERSECT"))) {
+            } else if (depth == 0 && setOperator(t[j])) {
                 end = j;
+                branch = true;
+                break;
+            } else if (depth == 0 && branch && t[j].IsWord("ORDER")) {
+                end = j; // a compound's ORDER BY sorts the whole result
                 break;
             }
         }
@@ -51,8 +59,16 @@ void RewriteTop(Tokens &t) {
             c.spaceBefore = true;
         }
         limit.insert(limit.end(), count.begin(), count.end());
+        if (branch) {
+            // SQLite takes LIMIT only at the end of a compound: the branch becomes a subquery.
+            limit.push_back(MakeSymbol(")"));
+        }
         t.insert(t.begin() + end, limit.begin(), limit.end());
         t.erase(t.begin() + k, t.begin() + after);
+        if (branch) {
+            Tokens head = Generated("SELECT * FROM (");
+            t.insert(t.begin() + i, head.begin(), head.end());
+        }
     }
 }
 

@@ -13,21 +13,6 @@ using dialect::ColType;
 
 namespace {
 
-ColType FromDecl(const std::string &declRaw) {
-    std::string d = dialect::Upper(declRaw);
-    if (d.empty()) {
-        return ColType::Unknown;
-    }
-    if (d.find("DATE") != std::string::npos || d.find("TIME") != std::string::npos) {
-        return ColType::Date;
-    }
-    if (d.find("CHAR") != std::string::npos || d.find("TEXT") != std::string::npos ||
-        d.find("CLOB") != std::string::npos) {
-        return ColType::Text;
-    }
-    return ColType::Number;
-}
-
 std::string Lower(std::string s) {
     for (char &c : s) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -70,7 +55,7 @@ const OdbcCatalog::TableInfo &OdbcCatalog::Info(const std::string &schema, const
         OdbcRecordset rs(std::make_unique<OdbcStatement>(dbc_, sql, sql, sql, OdbcEncoding::Utf8), true);
         while (!rs.Eof()) {
             info.names.push_back(rs.Fields(1).AsText());
-            info.types.push_back(FromDecl(rs.Fields(2).AsText()));
+            info.types.push_back(dialect::ColTypeFromDecl(rs.Fields(2).AsText()));
             rs.MoveNext();
         }
     } catch (const DbError &) {

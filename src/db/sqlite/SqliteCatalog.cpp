@@ -10,21 +10,6 @@ using dialect::ColType;
 
 namespace {
 
-ColType FromDecl(const std::string &declRaw) {
-    std::string d = dialect::Upper(declRaw);
-    if (d.empty()) {
-        return ColType::Unknown;
-    }
-    if (d.find("DATE") != std::string::npos || d.find("TIME") != std::string::npos) {
-        return ColType::Date;
-    }
-    if (d.find("CHAR") != std::string::npos || d.find("TEXT") != std::string::npos ||
-        d.find("CLOB") != std::string::npos) {
-        return ColType::Text;
-    }
-    return ColType::Number;
-}
-
 std::string Lower(std::string s) {
     for (char &c : s) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -61,12 +46,20 @@ const SqliteCatalog::TableInfo &SqliteCatalog::Info(const std::string &schema, c
                       QuoteIdent(table) + ")";
     sqlite3_stmt *st = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+        int keys = 0;
+        bool integerKey = false;
         while (sqlite3_step(st) == SQLITE_ROW) {
             const char *name = reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
             const char *type = reinterpret_cast<const char *>(sqlite3_column_text(st, 2));
             info.names.push_back(name ? name : "");
-            info.types.push_back(FromDecl(type ? type : ""));
+            info.types.push_back(dialect::ColTypeFromDecl(type ? type : ""));
+            if (sqlite3_column_int(st, 5) > 0) {
+                ++keys;
+                integerKey = dialect::Upper(type ? type : "") == "INTEGER";
+            }
         }
+        // Only an INTEGER PRIMARY KEY is numbered by the database.
+        info.identity = keys == 1 && integerKey;
     }
     sqlite3_finalize(st);
     return tables_[key] = std::move(info);
@@ -80,6 +73,11 @@ ColType SqliteCatalog::TypeOf(const std::string &schema, const std::string &tabl
         }
     }
     return ColType::Unknown;
+}
+
+bool SqliteCatalog::HasIdentity(const std::string &schema, const std::string &table) {
+    const TableInfo &info = Info(schema, table);
+    return info.names.empty() || info.identity;
 }
 
 std::vector<std::string> SqliteCatalog::Columns(const std::string &schema, const std::string &table) {

@@ -19,12 +19,15 @@ class SqliteCatalog : public dialect::Catalog {
     std::vector<std::string> Columns(const std::string &schema, const std::string &table) override;
     const std::string *FunctionBody(const std::string &name) override;
     std::string SchemaFor(const std::string &database) override;
+    bool HasIdentity(const std::string &schema, const std::string &table) override;
+    std::string SortCollation() override { return "ESPANOL"; }
     void Invalidate();
 
   private:
     struct TableInfo {
         std::vector<std::string> names;
         std::vector<dialect::ColType> types;
+        bool identity = false;
     };
     const TableInfo &Info(const std::string &schema, const std::string &table);
     void LoadFunctions();

@@ -7,6 +7,7 @@
 #include "db/sqlite/SqliteCatalog.h"
 #include "db/sqlite/SqliteRecordset.h"
 #include "db/sqlite/SqliteStatement.h"
+#include "db/sqlite/SpanishCollation.h"
 
 #include <sqlite3.h>
 
@@ -43,6 +44,7 @@ struct Shape {
     }
     StatementKind kind;
     std::string intoTable;
+    bool clearsIdentity = false;
     std::vector<std::shared_ptr<SqliteStatement>> statements;
 };
 
@@ -59,6 +61,7 @@ class SqliteConnection : public Connection {
         }
         sqlite3_extended_result_codes(db_, 1);
         sqlite3_busy_timeout(db_, 15000);
+        RegisterSpanishCollation(db_);
         Raw("PRAGMA journal_mode=WAL");
         Raw("PRAGMA foreign_keys=OFF");
         for (const auto &[name, file] : attachments) {
@@ -176,6 +179,7 @@ class SqliteConnection : public Connection {
         }
         shape->kind = tr.kind;
         shape->intoTable = tr.intoTable;
+        shape->clearsIdentity = tr.clearsIdentity;
         for (auto &st : tr.statements) {
             shape->statements.push_back(std::make_shared<SqliteStatement>(
                 db_, std::move(st), shape->lifted ? RenderMode::Parameters : RenderMode::Inline));
@@ -242,6 +246,9 @@ class SqliteConnection : public Connection {
                 return -1;
             }
             affected = st->Run(db_, last ? std::move(literals) : literals, written);
+        }
+        if (shape.clearsIdentity) {
+            sqlite3_set_last_insert_rowid(db_, 0);
         }
         if (shape.kind == StatementKind::Schema || shape.kind == StatementKind::SelectInto) {
             Invalidate();

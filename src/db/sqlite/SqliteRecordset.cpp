@@ -166,8 +166,14 @@ std::int64_t SqliteField::AsCurrencyUnits() const {
         return 0;
     case SQLITE_INTEGER:
         return sqlite3_column_int64(stmt_, index_) * 10000;
-    case SQLITE_FLOAT:
-        return static_cast<std::int64_t>(std::llround(sqlite3_column_double(stmt_, index_) * 10000.0));
+    case SQLITE_FLOAT: {
+        double units = sqlite3_column_double(stmt_, index_) * 10000.0;
+        // Beyond the money range an amount would wrap round; say so instead.
+        if (!(std::fabs(units) < 9223372036854775807.0)) {
+            throw DbError("Arithmetic overflow error converting expression to data type money.");
+        }
+        return static_cast<std::int64_t>(std::llround(units));
+    }
     default:
         return UnitsFromText(reinterpret_cast<const char *>(sqlite3_column_text(stmt_, index_)));
     }
