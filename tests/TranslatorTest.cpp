@@ -4,6 +4,7 @@
 #include "db/Transaction.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "fixtures/TempDir.h"
+#include "schema/Schema.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,8 @@ const std::vector<std::string> kErp = {
     "Principal BIT DEFAULT 0)",
     "CREATE TABLE Proveedores (Cod_Empresa INTEGER, Codigo INTEGER, Nombre VARCHAR(60) COLLATE NOCASE, "
     "Cta_Proveedor VARCHAR(20) COLLATE NOCASE DEFAULT '')",
+    "CREATE TABLE Igic_Tipos (Cod_Empresa INTEGER, ID INTEGER, Imp_Valor MONEY, FechaI DATETIME, FechaF "
+    "DATETIME)",
     "CREATE TABLE PagosCentral_Funciones (Nombre VARCHAR(128) PRIMARY KEY COLLATE NOCASE, Cuerpo TEXT)",
     "INSERT INTO PagosCentral_Funciones VALUES ('fn_DevPagosCenImporteExtractoPrevPagos', '(SELECT "
     "IFNULL(SUM(fnl.Importe),0) FROM Compras_PagosCentral_Extractos_Lineas fnl WHERE fnl.Cod_Empresa = {1} AND "
@@ -402,6 +405,189 @@ TEST_F(Translator, RecordsetStaysValidWhileTheSameShapeRunsAgain) {
     EXPECT_EQ(seen, (Rows{"FA-0001", "FB-0001 ", "X-7777"}));
     EXPECT_TRUE(db::ReturnsRows("SELECT 1"));
     EXPECT_FALSE(db::ReturnsRows("SELECT 1 AS x INTO #t"));
+}
+
+// SQL Server compares texts without regard to case wherever they come from: function results,
+// columns of SELECT ... INTO tables and of derived tables, literals.
+TEST_F(Translator, TextComparisonsIgnoreCaseWhateverTheOperands) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                 "Documento) VALUES (1, 3, 'E3', 'P-4444')");
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                 "Documento) VALUES (1, 3, 'E3', 'p-4444')");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas a INNER JOIN "
+                    "Compras_PagosCentral_Extractos_Lineas b ON RIGHT(RTRIM(a.Documento),4) = "
+                    "RIGHT(RTRIM(b.Documento),4) WHERE a.Cod_Extracto = 'E3' AND a.IdExtractoLinea <> "
+                    "b.IdExtractoLinea"),
+              Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE UPPER(Documento) = "
+                    "LOWER('FA-0001')"),
+              Rows{"1"});
+    EXPECT_EQ(Query("SELECT CASE WHEN 'abc' = 'ABC' THEN 1 ELSE 0 END, CASE WHEN 'x' + 'Y' = 'XY' THEN 1 ELSE 0 "
+                    "END"),
+              Rows{"1|1"});
+    erp->Execute("SELECT lin.Documento, RTRIM(lin.Documento) AS Recortado INTO #Docs FROM "
+                 "Compras_PagosCentral_Extractos_Lineas lin");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM #Docs WHERE Documento = 'fa-0001'"), Rows{"1"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM #Docs WHERE Recortado = 'FB-0001' AND Recortado IN ('fb-0001')"),
+              Rows{"1"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM (SELECT RIGHT(RTRIM(Documento), 4) AS Ultimos FROM "
+                    "Compras_PagosCentral_Extractos_Lineas) T1 WHERE T1.Ultimos = '4444'"),
+              Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM (SELECT Documento FROM Compras_PagosCentral_Extractos_Lineas) T1 WHERE "
+                    "T1.Documento BETWEEN 'p-0000' AND 'P-9999'"),
+              Rows{"2"});
+}
+
+// A text literal is a date wherever it meets one: through ISNULL, parentheses, BETWEEN with the
+// literal on the left, functions of dates, SELECT ... INTO and derived columns, UPDATE through an alias.
+TEST_F(Translator, DayFirstLiteralsMeetDatesInEveryShape) {
+    auto count = [&](const std::string &where) {
+        return Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas lin WHERE " + where);
+    };
+    EXPECT_EQ(count("ISNULL(lin.Fecha,'01/01/1900') >= '03/01/2026'"), Rows{"2"});
+    EXPECT_EQ(count("(lin.Fecha) >= '03/01/2026'"), Rows{"2"});
+    EXPECT_EQ(count("GETDATE() < '01/01/2999' AND lin.Fecha < '03/01/2026'"), Rows{"2"});
+    EXPECT_EQ(count("CASE WHEN lin.Importe > 50 THEN lin.Fecha ELSE '01/01/1900' END > '01/01/2000'"), Rows{"1"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos WHERE '20/01/2026' BETWEEN FechaExtracto "
+                    "AND FechaVto"),
+              Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos WHERE '20/02/2026' BETWEEN FechaExtracto "
+                    "AND FechaVto"),
+              Rows{"1"});
+    erp->Execute("SELECT lin.IdExtractoLinea, ISNULL(lin.Fecha, '01/01/1900') AS Fecha INTO #F FROM "
+                 "Compras_PagosCentral_Extractos_Lineas lin");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM #F WHERE Fecha >= '03/01/2026'"), Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM (SELECT lin.Fecha FROM Compras_PagosCentral_Extractos_Lineas lin) T1 "
+                    "WHERE T1.Fecha >= '03/01/2026'"),
+              Rows{"2"});
+    EXPECT_EQ(erp->Execute("UPDATE a SET a.Nueva_FechaVto = '15/01/2027' FROM Compras_PagosCentral_Extractos_Lineas "
+                           "a INNER JOIN Compras_PagosCentral_Extractos c ON c.Cod_Empresa = a.Cod_Empresa AND "
+                           "c.Cod_Almacen = a.Cod_Almacen AND c.Cod_Extracto = a.Cod_Extracto WHERE a.Fecha >= "
+                           "'03/01/2026'"),
+              2);
+    EXPECT_EQ(Query("SELECT IdExtractoLinea, Nueva_FechaVto FROM Compras_PagosCentral_Extractos_Lineas WHERE "
+                    "Nueva_FechaVto = '15/01/2027' ORDER BY 1"),
+              (Rows{"3|2027-01-15", "4|2027-01-15"}));
+    // A time alone is that time on 01/01/1900.
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, Hora_Alta) VALUES "
+                 "(9, '10:30:00')");
+    EXPECT_EQ(Query("SELECT Hora_Alta FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion WHERE IdExtractoLinea = "
+                    "9"),
+              Rows{"1900-01-01 10:30:00"});
+}
+
+TEST_F(Translator, PlusJoinsTextsAfterCaseAndBetweenParentheses) {
+    EXPECT_EQ(Query("SELECT CASE WHEN lin.Importe > 50 THEN 'Alto' ELSE 'Bajo' END + ': ' + lin.Documento, ('a') + "
+                    "('b'), (lin.Documento) + (lin.Cod_Extracto) FROM Compras_PagosCentral_Extractos_Lineas lin "
+                    "WHERE lin.IdExtractoLinea = 1"),
+              Rows{"Alto: FA-0001|ab|FA-0001E1"});
+    EXPECT_EQ(Query("SELECT lin.Importe + lin.ImporteVinculado + 1 FROM Compras_PagosCentral_Extractos_Lineas lin "
+                    "WHERE lin.IdExtractoLinea = 1"),
+              Rows{"101.5"});
+}
+
+// Money keeps four decimals when stored and summed: 0.10 + 0.20 is 0.30.
+TEST_F(Translator, AmountsStoredAndSummedKeepFourDecimals) {
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos(IdExtractoLinea, IdPrevPago, Importe) VALUES(4, 1, 0.1)");
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos(IdExtractoLinea, IdPrevPago, Importe) VALUES(4, 2, 0.2)");
+    EXPECT_EQ(erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = "
+                           "dbo.fn_DevPagosCenImporteVinculadoLineaPrevPagos(IdExtractoLinea) WHERE IdExtractoLinea = "
+                           "4"),
+              1);
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE ImporteVinculado = 0.30"),
+              Rows{"1"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_PrevPagos HAVING SUM(Importe) = 0.3"), Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas lin WHERE lin.Importe - 9.7 = "
+                    "dbo.fn_DevPagosCenImporteVinculadoLineaPrevPagos(lin.IdExtractoLinea)"),
+              Rows{"1"});
+    erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET Importe = 1.23456 WHERE IdExtractoLinea = 4");
+    EXPECT_EQ(Query("SELECT Importe FROM Compras_PagosCentral_Extractos_Lineas WHERE IdExtractoLinea = 4"),
+              Rows{"1.2346"});
+}
+
+// The smaller shapes: each translated with SQL Server's result.
+TEST_F(Translator, SmallerShapesKeepSqlServerResults) {
+    EXPECT_EQ(Query("SELECT TOP 1 Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'E1' "
+                    "UNION ALL SELECT TOP 1 Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto "
+                    "= 'E2'"),
+              (Rows{"FA-0001", "F9"}));
+    EXPECT_EQ(Query("SELECT Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE Documento LIKE 'F[A-B]-%' "
+                    "ORDER BY 1"),
+              (Rows{"FA-0001", "FB-0001 "}));
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE Documento LIKE 'f[^a]%'"),
+              Rows{"2"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas WHERE Documento LIKE '%[0-9]'"),
+              Rows{"3"});
+    EXPECT_EQ(Query("SELECT CAST('abcdef' AS VARCHAR(3)), CAST(2.345 AS DECIMAL(10,2)), CAST(2.5 AS DECIMAL(5)), "
+                    "CONVERT(VARCHAR(4), 'abcdef')"),
+              Rows{"abc|2.35|3|abcd"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM [ContaDemo].[dbo].[Previsiones_Pago] WHERE [Importe] = 33.33"),
+              Rows{"3"});
+    EXPECT_EQ(Query("SELECT STR(12.5), STR(3.14159, 6, 2), STR(123456, 3), REPLICATE('ab', 3), '[' + SPACE(2) + "
+                    "']', ASCII('A'), LEN('ab  '), LEN('')"),
+              Rows{"        13|  3.14|***|ababab|[  ]|65|2|0"});
+    EXPECT_EQ(Query("SELECT DATEADD(day, 1, '31/12/2025'), DATEADD(month, 1, '31/01/2026'), DATEADD(year, -1, "
+                    "'29/02/2024'), DATEADD(hour, 2, '01/01/2026 23:30:00'), DATEADD(dd, -5, lin.Fecha) FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.IdExtractoLinea = 1"),
+              Rows{"2026-01-01|2026-02-28|2023-02-28|2026-01-02 01:30:00|2025-12-28"});
+    EXPECT_EQ(Query("SELECT DATEDIFF(day, '31/12/2025', '01/01/2026'), DATEDIFF(month, '31/01/2026', "
+                    "'01/02/2026'), DATEDIFF(year, '31/12/2025', '01/01/2026'), DATEDIFF(hour, '01/01/2026 "
+                    "10:59:00', '01/01/2026 11:00:00'), DATEDIFF(day, lin.Fecha, '05/01/2026') FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.IdExtractoLinea = 1"),
+              Rows{"1|1|1|1|3"});
+    EXPECT_EQ(Query("SELECT CONVERT(varchar, lin.Fecha, 103), CONVERT(VARCHAR(10), lin.Fecha, 112) FROM "
+                    "Compras_PagosCentral_Extractos_Lineas lin WHERE lin.IdExtractoLinea = 1"),
+              Rows{"02/01/2026|20260102"});
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas lin WHERE lin.Fecha = "
+                    "CONVERT(datetime, '02/01/2026', 103)"),
+              Rows{"2"});
+    // @@IDENTITY is NULL after an insert into a table that numbers nothing.
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa) VALUES (1)");
+    EXPECT_EQ(Query("SELECT @@IDENTITY"), Rows{"5"});
+    erp->Execute("INSERT INTO Compras_PagosCentral_PrevPagos (IdExtractoLinea, IdPrevPago, Importe) VALUES (5, 1, 1)");
+    EXPECT_EQ(Query("SELECT ISNULL(@@IDENTITY, -1)"), Rows{"-1"});
+}
+
+TEST_F(Translator, TextsSortInSpanishOrder) {
+    for (const char *n : {"Congelados", "Cárnicas", "Ñoquis", "Nubes", "avícola", "Zumos", "Ábside"}) {
+        erp->Execute(std::string("INSERT INTO Almacenes (Cod_Empresa, Codigo, Nombre) VALUES (2, 1, '") + n + "')");
+    }
+    Rows sorted = Query("SELECT Nombre FROM Almacenes WHERE Cod_Empresa = 2 ORDER BY Nombre");
+    if (db::EmbeddedBackend() == "sqlite") {
+        EXPECT_EQ(sorted, (Rows{"Ábside", "avícola", "Cárnicas", "Congelados", "Nubes", "Ñoquis", "Zumos"}));
+    } else {
+        EXPECT_EQ(sorted.size(), 7u); // the SQLite ODBC driver knows no Spanish collation
+    }
+    EXPECT_EQ(Query("SELECT TOP 2 a.Nombre AS N FROM Almacenes a WHERE a.Cod_Empresa = 2 ORDER BY N DESC").size(),
+              2u);
+}
+
+// The module's schema refuses an amount beyond SQL Server's money range instead of storing it.
+TEST(TranslatorSchema, AmountsOutsideTheMoneyRangeAreRefused) {
+    TempDir dir;
+    db::RunSqliteScript(dir.File("conta.db"), schema::AccountingDdlSqlite());
+    db::RunSqliteScript(dir.File("erp.db"), schema::ErpDdlSqlite());
+    auto erp = db::OpenDatabaseFile(dir.File("erp.db"), {{"ContaDemo", dir.File("conta.db")}});
+    erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Importe) VALUES (1, "
+                 "922337203685477)");
+    for (const char *sql : {"INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Importe) VALUES (1, "
+                            "922337203685477.58)",
+                            "UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = -922337203685478"}) {
+        try {
+            erp->Execute(sql);
+            ADD_FAILURE() << "stored: " << sql;
+        } catch (const db::DbError &e) {
+            EXPECT_NE(std::string(e.what()).find("Arithmetic overflow error converting expression to data type "
+                                                  "money."),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    auto rs = erp->OpenRecordset("SELECT COUNT(*), MAX(Importe), MIN(ImporteVinculado) FROM "
+                                 "Compras_PagosCentral_Extractos_Lineas");
+    EXPECT_EQ(rs->Fields(0).AsInt64(), 1);
+    EXPECT_EQ(rs->Fields(1).AsCurrencyUnits(), 9223372036854770000);
+    EXPECT_EQ(rs->Fields(2).AsCurrencyUnits(), 0);
 }
 
 } // namespace

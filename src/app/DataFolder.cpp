@@ -23,8 +23,8 @@ namespace app {
 
 namespace {
 
-// Folders made by an earlier version lack the indexes added or changed since: they are brought up
-// to date on open, once.
+// Folders made by an earlier version lack the indexes and triggers added or changed since: they are
+// brought up to date on open, once.
 void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::string> &ddl) {
     sqlite3 *h = nullptr;
     if (sqlite3_open_v2(file.c_str(), &h, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -34,30 +34,31 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
     sqlite3_busy_timeout(h, 15000);
     std::map<std::string, std::string> existentes;
     sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(h, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL", -1, &st,
-                           nullptr) == SQLITE_OK) {
+    if (sqlite3_prepare_v2(h, "SELECT name, sql FROM sqlite_master WHERE type IN ('index', 'trigger') AND sql IS NOT NULL",
+                           -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
             existentes[reinterpret_cast<const char *>(sqlite3_column_text(st, 0))] =
                 reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
         }
     }
     sqlite3_finalize(st);
-    const std::string prefijo = "CREATE INDEX ";
     for (const auto &sql : ddl) {
-        if (sql.rfind(prefijo, 0) != 0) {
+        std::string tipo = sql.rfind("CREATE INDEX ", 0) == 0 ? "INDEX" : sql.rfind("CREATE TRIGGER ", 0) == 0 ? "TRIGGER" : "";
+        if (tipo.empty()) {
             continue;
         }
-        std::string nombre = sql.substr(prefijo.size(), sql.find(' ', prefijo.size()) - prefijo.size());
+        std::size_t inicio = 8 + tipo.size();
+        std::string nombre = sql.substr(inicio, sql.find(' ', inicio) - inicio);
         auto it = existentes.find(nombre);
         if (it == existentes.end() || it->second != sql) {
-            std::string cambio = "BEGIN; DROP INDEX IF EXISTS \"" + nombre + "\"; " + sql + "; COMMIT;";
+            std::string cambio = "BEGIN; DROP " + tipo + " IF EXISTS \"" + nombre + "\"; " + sql + "; COMMIT;";
             char *err = nullptr;
             if (sqlite3_exec(h, cambio.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
                 sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
                 std::string msg = err ? err : sqlite3_errmsg(h);
                 sqlite3_free(err);
                 sqlite3_close(h);
-                throw db::DbError("No se puede crear el índice " + nombre + " en " + file + ": " + msg, sql);
+                throw db::DbError("No se puede crear " + std::string(tipo == "INDEX" ? "el índice " : "el disparador ") + nombre + " en " + file + ": " + msg, sql);
             }
         }
     }

@@ -53,15 +53,27 @@ const OdbcCatalog::TableInfo &OdbcCatalog::Info(const std::string &schema, const
     // A table that is not there (yet) has no columns to tell, as with the SQLite backend.
     try {
         OdbcRecordset rs(std::make_unique<OdbcStatement>(dbc_, sql, sql, sql, OdbcEncoding::Utf8), true);
+        int keys = 0;
+        bool integerKey = false;
         while (!rs.Eof()) {
             info.names.push_back(rs.Fields(1).AsText());
             info.types.push_back(dialect::ColTypeFromDecl(rs.Fields(2).AsText()));
+            if (rs.Fields(5).AsInt64() > 0) {
+                ++keys;
+                integerKey = dialect::Upper(rs.Fields(2).AsText()) == "INTEGER";
+            }
             rs.MoveNext();
         }
+        info.identity = keys == 1 && integerKey;
     } catch (const DbError &) {
         info = TableInfo{};
     }
     return tables_[key] = std::move(info);
+}
+
+bool OdbcCatalog::HasIdentity(const std::string &schema, const std::string &table) {
+    const TableInfo &info = Info(schema, table);
+    return info.names.empty() || info.identity;
 }
 
 ColType OdbcCatalog::TypeOf(const std::string &schema, const std::string &table, const std::string &column) {

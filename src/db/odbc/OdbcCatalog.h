@@ -22,6 +22,7 @@ class OdbcCatalog : public dialect::Catalog {
     std::vector<std::string> Columns(const std::string &schema, const std::string &table) override;
     const std::string *FunctionBody(const std::string &name) override;
     std::string SchemaFor(const std::string &database) override;
+    bool HasIdentity(const std::string &schema, const std::string &table) override;
     // Forgets the tables' columns after a statement that may have changed them.
     void Invalidate();
 
@@ -29,6 +30,7 @@ class OdbcCatalog : public dialect::Catalog {
     struct TableInfo {
         std::vector<std::string> names;
         std::vector<dialect::ColType> types;
+        bool identity = false;
     };
     const TableInfo &Info(const std::string &schema, const std::string &table);
     void LoadFunctions();

@@ -333,6 +333,14 @@ class OdbcConnection : public Connection {
             }
             affected = st->RowCount();
         }
+        if (tr.clearsIdentity) {
+            // The driver offers no way to reset the last row number but an insert that gives 0.
+            static const std::string reset =
+                "CREATE TEMP TABLE IF NOT EXISTS PagosCentral_SinIdentidad (Id INTEGER PRIMARY KEY); "
+                "INSERT OR REPLACE INTO temp.PagosCentral_SinIdentidad (Id) VALUES (0)";
+            OdbcStatement(dbc_, reset.substr(0, reset.find(';')), written, reset, Encoding());
+            OdbcStatement(dbc_, reset.substr(reset.find(';') + 2), written, reset, Encoding());
+        }
         if (tr.kind == StatementKind::Schema || tr.kind == StatementKind::SelectInto) {
             catalog_->Invalidate();
             affected = 0;
