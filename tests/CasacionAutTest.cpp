@@ -145,6 +145,26 @@ TEST_F(Matching, SuspectedDuplicatesAreLeftOutWithTheRedWarning) {
     EXPECT_EQ(Links(ok), std::to_string(fok));
 }
 
+// Letter case never matters, as on SQL Server: two lines that differ only in case are the same
+// invoice, and a forecast's document in capitals matches a line's in small letters.
+TEST_F(Matching, LetterCaseNeitherHidesDuplicatesNorMissesAMatch) {
+    long d1 = Line(901, "40", "F-001a", -5);
+    long d2 = Line(901, "40", "G-001A", -5);
+    long lower = Line(902, "25", "xx-101b");
+    long inside = Line(902, "26", "pedido/ab-12/x");
+    Forecast(kCuenta, "F-001A", "40", 1);
+    long f = Forecast("4000000902", "YY-101B", "25", 1);
+    long g = Forecast("4000000902", "AB-12", "26", 1);
+    Run();
+    ASSERT_EQ(shell.taskDialogs.size(), 1u) << shell.Last();
+    EXPECT_EQ(shell.taskDialogs[0].content, kDuplicadas);
+    EXPECT_EQ(Links(d1), "");
+    EXPECT_EQ(Links(d2), "");
+    EXPECT_EQ(Links(lower), std::to_string(f));
+    EXPECT_EQ(Links(inside), std::to_string(g));
+    EXPECT_EQ(Linked(lower), "25");
+}
+
 TEST_F(Matching, SupplierPromptFiltersOrCancelsAndStaleAmountsAreCleared) {
     long a = Line(901, "10", "S-0001");
     long b = Line(902, "20", "S-0002");
