@@ -25,6 +25,34 @@ void QuoteInto(std::string &out, const std::string &s, char q) {
 
 } // namespace
 
+std::string MoneyLiteral(const std::string &number) {
+    std::size_t dot = number.find('.');
+    if (dot == std::string::npos || number.find_first_of("eE") != std::string::npos ||
+        number.size() - dot - 1 <= 4) {
+        return number;
+    }
+    std::string digits = number.substr(0, dot) + number.substr(dot + 1, 4);
+    bool up = number[dot + 5] >= '5';
+    if (up) {
+        std::size_t i = digits.size();
+        while (i > 0) {
+            --i;
+            if (digits[i] == '9') {
+                digits[i] = '0';
+                continue;
+            }
+            ++digits[i];
+            up = false;
+            break;
+        }
+        if (up) {
+            digits.insert(digits.begin(), '1');
+        }
+    }
+    std::string whole = digits.substr(0, digits.size() - 4);
+    return (whole.empty() ? "0" : whole) + "." + digits.substr(digits.size() - 4);
+}
+
 std::string Render(const Tokens &t, RenderMode mode, std::vector<int> *literalsUsed) {
     std::string out;
     out.reserve(t.size() * 8);
@@ -55,6 +83,9 @@ std::string Render(const Tokens &t, RenderMode mode, std::vector<int> *literalsU
             } else {
                 QuoteInto(out, tok.text, '\'');
             }
+            break;
+        case TokenKind::Number:
+            out += tok.moneyContext ? MoneyLiteral(tok.text) : tok.text;
             break;
         case TokenKind::QuotedIdent:
         case TokenKind::TempName:

@@ -47,6 +47,9 @@ Translation RewriteStatement(Tokens t, const std::string &intoColumns = {});
 void MarkDate(Tokens &t, Range r);
 bool LikeNeedsClasses(const Tokens &t, std::size_t i);
 
+// A number's text rounded to four decimals, half away from zero, as a money column keeps it.
+std::string MoneyLiteral(const std::string &number);
+
 // Day-first date text (also yyyymmdd and ISO) to the stored form; '' is 1900-01-01.
 std::optional<std::string> DateLiteralToIso(const std::string &text);
 

@@ -22,6 +22,7 @@ struct Token {
     int literal = -1;           // index of the literal in the written statement; -1 for generated tokens
     bool liftable = false;      // may be sent as a parameter
     bool dateContext = false;   // a text literal compared with or stored into a date column
+    bool moneyContext = false;  // a number stored into a money column: four decimals
 
     bool Is(TokenKind k) const { return kind == k; }
     bool IsSymbol(const char *s) const { return kind == TokenKind::Symbol && text == s; }

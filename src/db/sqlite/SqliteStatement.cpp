@@ -49,13 +49,14 @@ SqliteStatement::SqliteStatement(sqlite3 *db, Tokens tokens, RenderMode mode) {
         return;
     }
     for (int lit : used) {
-        bool date = false;
+        bool date = false, money = false;
         for (const auto &t : tokens) {
-            if (t.literal == lit && t.liftable && t.dateContext) {
-                date = true;
+            if (t.literal == lit && t.liftable) {
+                date |= t.dateContext;
+                money |= t.moneyContext;
             }
         }
-        params_.push_back({lit, date});
+        params_.push_back({lit, date, money});
     }
     (void)db;
 }
@@ -110,6 +111,8 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, std::vector<Li
                               written, sql_);
             }
             lit.text = std::move(*iso);
+        } else if (p.money && lit.number) {
+            lit.text = MoneyLiteral(lit.text);
         }
     }
     auto cursor = std::make_unique<SqliteCursor>(shared_from_this(), db, stmt, owned, &inUse_, std::move(literals),

@@ -58,6 +58,7 @@ class SqliteStatement : public std::enable_shared_from_this<SqliteStatement> {
     struct Param {
         int literal;
         bool date;
+        bool money;
     };
     std::vector<Param> params_;
     sqlite3_stmt *cached_ = nullptr;
