@@ -153,17 +153,24 @@ TEST_F(LinkCommands, LinkInvoicesOfATypeOneLine) {
 // A folder made before the duplicate search had its index gets it the next time it is opened.
 TEST_F(LinkCommands, AnOlderDataFolderGetsTheMissingIndexesOnOpen) {
     std::string erp = data + "/erp.db";
-    // As the index was before: by supplier only; and another one missing.
+    // As the indexes were before: by supplier only; another one missing; one no longer defined.
     db::RunSqliteScript(erp, {"DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_2",
                               "CREATE INDEX IX_Compras_PagosCentral_Extractos_Lineas_2 ON "
                               "Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Proveedor)",
-                              "DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_3"});
+                              "DROP INDEX IX_Compras_PagosCentral_Extractos_Lineas_3",
+                              "CREATE INDEX IX_Compras_PagosCentral_Extractos_Lineas_9 ON "
+                              "Compras_PagosCentral_Extractos_Lineas (Importe)"});
     // The query itself opens the folder, so it already sees the indexes as they are now.
     EXPECT_EQ(Scalar("SELECT sql FROM sqlite_master WHERE name = 'IX_Compras_PagosCentral_Extractos_Lineas_2'"),
               "CREATE INDEX IX_Compras_PagosCentral_Extractos_Lineas_2 ON Compras_PagosCentral_Extractos_Lineas "
-              "(Cod_Empresa, Cod_Proveedor, Cod_Extracto, Fecha)");
+              "(Cod_Empresa, Cod_Extracto, Cod_Proveedor, Fecha, substr(rtrim(Documento), -(4), (4)) COLLATE "
+              "NOCASE)");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM sqlite_master WHERE name = 'IX_Compras_PagosCentral_Extractos_Lineas_3'"),
               "1");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM sqlite_master WHERE name = 'IX_Compras_PagosCentral_Extractos_Lineas_9'"),
+              "0");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE 'TR_%_Importes_U'"),
+              "10");
     EXPECT_EQ(Run("match 1 " + Q("C'1")).code, 0);
 }
 

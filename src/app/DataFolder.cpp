@@ -42,6 +42,18 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
         }
     }
     sqlite3_finalize(st);
+    // Indexes and triggers of ours that the current schema no longer has go.
+    for (const auto &[nombre, sqlExistente] : existentes) {
+        bool nuestro = nombre.rfind("IX_", 0) == 0 || nombre.rfind("TR_", 0) == 0;
+        bool definido = false;
+        for (const auto &sql : ddl) {
+            definido |= sql.find(" " + nombre + " ") != std::string::npos;
+        }
+        if (nuestro && !definido) {
+            std::string tipo = nombre.rfind("IX_", 0) == 0 ? "INDEX" : "TRIGGER";
+            sqlite3_exec(h, ("DROP " + tipo + " IF EXISTS \"" + nombre + "\"").c_str(), nullptr, nullptr, nullptr);
+        }
+    }
     for (const auto &sql : ddl) {
         std::string tipo = sql.rfind("CREATE INDEX ", 0) == 0 ? "INDEX" : sql.rfind("CREATE TRIGGER ", 0) == 0 ? "TRIGGER" : "";
         if (tipo.empty()) {

@@ -65,6 +65,8 @@ std::string ColumnSql(Dialect d, const std::string &name, const std::string &kin
 
 // SQL Server refuses an amount outside the money range; SQLite would keep it as a double and it
 // would be read back wrapped round. The bound is the largest half-unit a double holds exactly.
+// Inserts are not guarded here: the amounts they carry are checked where they are bound, and a
+// trigger on every inserted line would double the cost of an import.
 void AppendMoneyGuards(const Table &t, std::vector<std::string> &out) {
     std::vector<std::string> money;
     for (const auto &col : Split(t.columns)) {
@@ -83,7 +85,6 @@ void AppendMoneyGuards(const Table &t, std::vector<std::string> &out) {
     }
     const std::string body =
         " BEGIN SELECT RAISE(ABORT, 'Arithmetic overflow error converting expression to data type money.'); END";
-    out.push_back("CREATE TRIGGER TR_" + t.name + "_Importes_I BEFORE INSERT ON " + t.name + " WHEN " + when + body);
     out.push_back("CREATE TRIGGER TR_" + t.name + "_Importes_U BEFORE UPDATE OF " + cols + " ON " + t.name +
                   " WHEN " + when + body);
 }
@@ -104,7 +105,17 @@ void AppendTables(Dialect d, const std::vector<Table> &tables, std::vector<std::
         }
         out.push_back(sql + ")");
         int n = 0;
-        for (const auto &ix : t.indexes) {
+        for (std::string ix : t.indexes) {
+            // The document's last four characters, as the translated RIGHT(RTRIM(Documento),4) reads
+            // them, so that the duplicate search finds its lines through the index.
+            const std::string ultimos = "@Ultimos4";
+            if (auto p = ix.find(ultimos); p != std::string::npos) {
+                ix.replace(p, ultimos.size(),
+                           d == Dialect::Sqlite ? "substr(rtrim(Documento), -(4), (4)) COLLATE NOCASE" : "");
+                while (!ix.empty() && (ix.back() == ' ' || ix.back() == ',')) {
+                    ix.pop_back();
+                }
+            }
             out.push_back("CREATE INDEX IX_" + t.name + "_" + std::to_string(++n) + " ON " + t.name + " (" + ix + ")");
         }
         if (d == Dialect::Sqlite) {

@@ -15,9 +15,11 @@ const std::vector<Table> &ErpTables() {
          "Id_Relacion:I, Cta_Proveedor:S20, Cta_ProveedorPdte:S20, Acreedor:F, ProntoPago:F, ImporteVinculado:M, "
          "NoPago:F, Nueva_FechaVto:D, Emisor:I, TipoFactura:I, Obs1:S255, Obs2:S255, Obs3:S255, Obs4:S255",
          "",
-         // By supplier; with the statement and date after it, also the matching's duplicate search
-         // (which looks across warehouses).
-         {"Cod_Empresa, Cod_Almacen, Cod_Extracto", "Cod_Empresa, Cod_Proveedor, Cod_Extracto, Fecha", "Importe"}},
+         // The statement key; the matching's duplicate search (across warehouses, by supplier, date
+         // and the document's last four characters, so that many lines of one supplier and day
+         // are not compared pair by pair); the tax file's look-up by central supplier and document.
+         {"Cod_Empresa, Cod_Almacen, Cod_Extracto", "Cod_Empresa, Cod_Extracto, Cod_Proveedor, Fecha, @Ultimos4",
+          "Cod_ProveedorCentral, Documento"}},
         {"Compras_PagosCentral_Extractos_Lineas_Impuestos",
          "IdExtractoLinea:I, Base:M, Valor_Tipo:M, Importe:M, Tipo:I",
          "",

@@ -2,6 +2,8 @@
 #include "db/dialect/Rewriter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace db::dialect {
 
@@ -26,6 +28,14 @@ void QuoteInto(std::string &out, const std::string &s, char q) {
 } // namespace
 
 std::string MoneyLiteral(const std::string &number) {
+    // Beyond the largest amount a double holds to the unit's half, as the money columns' guard.
+    std::string integral = number.substr(0, number.find_first_of(".eE"));
+    integral.erase(0, integral.find_first_not_of("+-0"));
+    bool exponent = number.find_first_of("eE") != std::string::npos;
+    if (integral.size() > 15 ||
+        ((integral.size() == 15 || exponent) && std::abs(std::strtod(number.c_str(), nullptr)) > 922337203685477.5)) {
+        throw DbError("Arithmetic overflow error converting expression to data type money.");
+    }
     std::size_t dot = number.find('.');
     if (dot == std::string::npos || number.find_first_of("eE") != std::string::npos ||
         number.size() - dot - 1 <= 4) {

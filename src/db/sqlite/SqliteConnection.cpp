@@ -64,6 +64,9 @@ class SqliteConnection : public Connection {
         RegisterSpanishCollation(db_);
         Raw("PRAGMA journal_mode=WAL");
         Raw("PRAGMA foreign_keys=OFF");
+        // A large import touches many index pages; a small cache would spill them to the log
+        // again and again before the commit.
+        Raw("PRAGMA cache_size=-32768");
         for (const auto &[name, file] : attachments) {
             Raw("ATTACH DATABASE " + Quoted(file, '\'') + " AS " + Quoted(name, '"'));
             Raw("PRAGMA " + Quoted(name, '"') + ".journal_mode=WAL");

@@ -112,7 +112,14 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, std::vector<Li
             }
             lit.text = std::move(*iso);
         } else if (p.money && lit.number) {
-            lit.text = MoneyLiteral(lit.text);
+            try {
+                lit.text = MoneyLiteral(lit.text);
+            } catch (const DbError &e) {
+                if (!owned) {
+                    inUse_ = false;
+                }
+                throw DbError(e.what(), written, sql_);
+            }
         }
     }
     auto cursor = std::make_unique<SqliteCursor>(shared_from_this(), db, stmt, owned, &inUse_, std::move(literals),
