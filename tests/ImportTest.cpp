@@ -188,7 +188,7 @@ const char *kOk = "information|¡ Atención !|Fichero importado correctamente.";
 std::vector<std::string> Fichero1() {
     return {"\"E\";\"101\";\"T-1\";01112026;16112026",
             "\"L\";\"T-1\";50001;1;\"FA-1\";\"D-1\";15102026;1070,00",
-            "\"L\";\"T-1\";50004;4;\"AB-2\";\"D-2\";16102026;-53.5",
+            "\"L\";\"T-1\";50004;4;\"AB-2\";\"D-2\";16102026;-53,50",
             "\"E\";\"102\";\"T-2\";02112026;17112026",
             "\"L\";\"T-2\";50011;11;\"PP-3\";\"D-3\";17102026;1.234,56",
             "\"FIN\""};
@@ -460,7 +460,8 @@ TEST_F(Import, BadInputIsRefusedNamingFileLineAndFieldAndStoresNothing) {
         {"dateE.txt", with(3, "\"E\";\"102\";\"T-2\";02132026;17112026"),
          "\"02132026\" no es una fecha válida (ddmmaaaa)", 4, "Fecha del extracto (campo 4)"},
         {"amount.txt", with(4, "\"L\";\"T-2\";50011;11;\"PP-3\";\"D-3\";17102026;12,3x"),
-         "el importe \"12,3x\" no es un número", 5, "Importe (campo 8)"},
+         "el importe \"12,3x\" no es un número con coma decimal y punto de miles (por ejemplo 1.090,56)", 5,
+         "Importe (campo 8)"},
         {"code.txt", with(4, "\"L\";\"T-2\";5001A;11;\"PP-3\";\"D-3\";17102026;1"),
          "\"5001A\" no es un número entero", 5, "Proveedor central (campo 3)"},
         {"bare.txt", with(4, "\"L\";\"T-2\";50011;11;PP-3;\"D-3\";17102026;1"),
@@ -473,14 +474,15 @@ TEST_F(Import, BadInputIsRefusedNamingFileLineAndFieldAndStoresNothing) {
         {"binary.txt", Join(good, "\n") + std::string("\x01\x02\x00\x03", 4),
          "el fichero no es de texto (contiene el byte 0x01)", 7, ""},
         {"tax.csv", tax1 + "x;101;50001;x;D-1;15102026;x;100;siete;7\n",
-         "el importe \"siete\" no es un número", 2, "Tipo (campo 9)"},
+         "el importe \"siete\" no es un número con coma decimal y punto de miles (por ejemplo 1.090,56)", 2,
+         "Tipo (campo 9)"},
         {"taxfew.csv", tax1 + "x;101;50001;x;D-1;15102026;x;100;7\n",
          "el registro de impuestos tiene 9 campos y necesita 10", 2, "Cuota (campo 10)"},
         {"taxdate.csv", tax1 + "x;101;50001;x;D-1;00002026;x;100;7;7\n",
          "\"00002026\" no es una fecha válida (ddmmaaaa)", 2, "Fecha (campo 6)"},
-        {"short2.txt", bgm + lik + "Distribuciones\n",
-         "la línea del registro \"LIK\" tiene 84 caracteres y necesita 109", 2,
-         "Nombre del proveedor (posiciones 71-103)", "2"},
+        {"short2.txt", bgm + lik.substr(0, 60) + "\n",
+         "la línea del registro \"LIK\" tiene 60 caracteres y necesita 69", 2, "Importe (posiciones 55-69)",
+         "2"},
         {"shortbgm.txt", "BGMPC220261215\n",
          "la línea del registro \"BGM\" tiene 14 caracteres y necesita 31", 1,
          "Fecha del extracto (posiciones 24-31)", "2"},
@@ -556,7 +558,7 @@ TEST_F(Import, WindowsAndUnixFilesOfEitherEncodingStoreTheSameRows) {
               "", "   "},
              "\r\n");
     std::string point = Join({"\"E\";\"101\";\"ENC\";01112026;16112026",
-                              "\"L\";\"ENC\";50004;4;\"FA-Ñ1\";\"Nº 12 Peña €\";15102026;1234.50", "\"FIN\""},
+                              "\"L\";\"ENC\";50004;4;\"FA-Ñ1\";\"Nº 12 Peña €\";15102026;1234,50", "\"FIN\""},
                              "\n") +
                         "\n";
     std::vector<std::string> expected = {"1|ENC|4|50004|FA-Ñ1|Nº 12 Peña €|2026-10-15|1234.5|1|0"};
@@ -644,7 +646,7 @@ TEST_F(Import, LargeFileReportsProgressEveryFiveThousandLines) {
 }
 
 // The readers from in-memory text.
-TEST(ImportReaders, DelimitedFieldsAreTrimmedAndTheWholeFileDecidesTheEncoding) {
+TEST(ImportReaders, DelimitedFieldsAreTrimmedAndEachLineDecidesItsEncoding) {
     struct Case {
         std::string bytes;
         std::vector<std::vector<std::string>> lines;
@@ -660,10 +662,10 @@ TEST(ImportReaders, DelimitedFieldsAreTrimmedAndTheWholeFileDecidesTheEncoding) 
          "a;\x80\n",
          {{"Peña", "€"}},
          false},
-        // Valid UTF-8 on one line is still read as Windows-1252 when another line is not UTF-8.
+        // Each line is decoded on its own: one stray byte does not garble the other lines.
         {"\xC3\xB1\nPe\xF1"
          "a\n",
-         {{"Ã±"}, {"Peña"}},
+         {{"ñ"}, {"Peña"}},
          false},
         {"\t\x1A\n", {{}}, true},
     };
@@ -681,6 +683,15 @@ TEST(ImportReaders, DelimitedFieldsAreTrimmedAndTheWholeFileDecidesTheEncoding) 
         }
         EXPECT_EQ(got, c.lines);
     }
+}
+
+TEST(ImportReaders, LinesEndInCrLfLfOrCrAlone) {
+    statements::TokenizadorDelimitado t("mem", statements::Tokenizador::DeTexto("a;1\rb;2\r\nc;3\n\rd;4\r"), ';');
+    std::vector<std::string> got;
+    while (t.Siguiente()) {
+        got.push_back(std::to_string(t.NumeroLinea()) + ":" + t.Linea());
+    }
+    EXPECT_EQ(got, (std::vector<std::string>{"1:a;1", "2:b;2", "3:c;3", "4:", "5:d;4"}));
 }
 
 TEST(ImportReaders, AnEnclosedFieldKeepsTheSeparatorsItHolds) {
@@ -759,6 +770,155 @@ TEST(ImportCommand, ImportsTheSamplesAndExitsNonZeroOnARefusal) {
     EXPECT_EQ(run("param" + data + " PagoCentral_TipoExtracto 2", out, err), 0) << err;
     EXPECT_EQ(run("import" + data + " '" + kSamples + "extractos_formato2.txt'", out, err), 0) << err;
     EXPECT_TRUE(std::filesystem::exists(dir.File("perfil") + "/Orbel/ImportarPagoCentral.log"));
+}
+
+} // namespace
+
+namespace {
+
+// Amounts of the first format are read in the system's number format; what does not fit is refused.
+TEST_F(Import, AmountsUseTheDecimalCommaAndThousandsPoint) {
+    auto file = [](const std::string &amount) {
+        return Join({"\"E\";\"101\";\"N-1\";01112026;16112026",
+                     "\"L\";\"N-1\";50001;1;\"FA-1\";\"D-1\";15102026;" + amount, "\"FIN\""},
+                    "\r\n");
+    };
+    const std::pair<const char *, const char *> good[] = {
+        {"1.090", "1090"}, {"1.090,56", "1090.56"}, {"-53,50", "-53.5"}, {"1090,5", "1090.5"}, {"12.345.678,9", "12345678.9"}};
+    for (const auto &[text, stored] : good) {
+        SCOPED_TRACE(text);
+        Importar(Write("n.txt", file(text)));
+        EXPECT_EQ(shell.Last(), kOk);
+        EXPECT_EQ(Rows("SELECT Importe FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'N-1'"),
+                  std::vector<std::string>{stored});
+        demo.erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'N-1'");
+        demo.erp->Execute("DELETE FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto = 'N-1'");
+    }
+    for (const char *bad : {"1,2,3", "1.09", "1.0900", "12a", ",5", "1.090.", "1..090"}) {
+        SCOPED_TRACE(bad);
+        auto before = Snapshot();
+        std::string path = Write("n.txt", file(bad));
+        Importar(path);
+        EXPECT_EQ(shell.Last(), std::string("warning|¡ Atención !|Error de Importación: el importe \"") + bad +
+                                    "\" no es un número con coma decimal y punto de miles (por ejemplo 1.090,56)"
+                                    "\nFichero: " + path + "\nLínea: 2\nCampo: Importe (campo 8)");
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+// Texts longer than their columns, amounts and dates beyond what the database holds: refused with
+// file, line and field, quoting at most 40 characters.
+TEST_F(Import, OversizedFieldsAndOutOfRangeValuesAreRefused) {
+    std::string code(300, 'C');
+    std::string document(200000, 'd');
+    struct Case {
+        std::string line, expected, field;
+    };
+    std::vector<Case> cases = {
+        {"\"L\";\"T-1\";50001;1;\"FA-1\";\"" + document + "\";15102026;1,00",
+         "el texto \"" + std::string(40, 'd') + "...\" tiene 200000 caracteres y el campo admite 50",
+         "Documento (campo 6)"},
+        {"\"L\";\"T-1\";50001;1;\"FA-1\";\"D\";15102026;1.000.000.000.000.000,00",
+         "el importe \"1.000.000.000.000.000,00\" está fuera del rango de importes", "Importe (campo 8)"},
+        {"\"L\";\"T-1\";50001;1;\"FA-1\";\"D\";15101700;1,00",
+         "la fecha \"15101700\" está fuera del rango admitido (01/01/1753 a 31/12/9999)", "Fecha (campo 7)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.field);
+        auto before = Snapshot();
+        std::string path =
+            Write("big.txt", Join({"\"E\";\"101\";\"T-1\";01112026;16112026", c.line, "\"FIN\""}, "\r\n"));
+        Importar(path);
+        EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Error de Importación: " + c.expected + "\nFichero: " + path +
+                                    "\nLínea: 2\nCampo: " + c.field);
+        EXPECT_EQ(Snapshot(), before);
+    }
+    auto before = Snapshot();
+    std::string path = Write("code.txt", Join({"\"E\";\"101\";\"" + code + "\";01112026;16112026", "\"FIN\""}, "\n"));
+    Importar(path);
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Error de Importación: el texto \"" + std::string(40, 'C') +
+                                "...\" tiene 300 caracteres y el campo admite 30\nFichero: " + path +
+                                "\nLínea: 1\nCampo: Extracto (campo 3)");
+    EXPECT_EQ(Snapshot(), before);
+    demo.SetParam("PagoCentral_TipoExtracto", "2");
+    path = Write("big2.txt", "BGMPC220261215         20261130\n" +
+                                 Lik("8437000000007", "F1", "20261102", "999999999999999", "", "") + "\n");
+    Importar(path);
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Error de Importación: el importe \"999999999999999\" está fuera del "
+                            "rango de importes\nFichero: " +
+                                path + "\nLínea: 2\nCampo: Importe (posiciones 55-69)");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// Old Mac files end their lines in CR alone; a fixed-width line may have lost its trailing blanks.
+TEST_F(Import, CrOnlyFilesAndStrippedFixedWidthLinesAreReadInFull) {
+    demo.SetParam("PagoCentral_TipoExtracto", "2");
+    std::string text = "BGMPC220261215         20261130\r" +
+                       Lik("8437000000007", "F1-2026-00871", "20261102", "1284.00", "Pérez", "12") + "\r" +
+                       "BGMPC220261216         20261201\r" +
+                       Lik("8437000000007", "F1-2026-00872", "20261103", "10.50", "", "").substr(0, 69) + "\r";
+    Importar(Write("mac.txt", text));
+    EXPECT_EQ(shell.Last(), kOk);
+    EXPECT_EQ(Lines("PC22026121%"), (std::vector<std::string>{
+                                         "1|PC220261215|1|0|F1-2026-00871|F1-2026-00871|2026-11-02|1284|1|12",
+                                         "1|PC220261216|1|0|F1-2026-00872|F1-2026-00872|2026-11-03|10.5|1|0"}));
+    demo.SetParam("PagoCentral_TipoExtracto", "1");
+    Importar(Write("mac1.txt", Join(Fichero1(), "\r")));
+    EXPECT_EQ(shell.Last(), kOk);
+    EXPECT_EQ(Lines("T-_").size(), 3u);
+}
+
+// A file adds lines only to the statements it brings: never to one already stored, open or closed.
+TEST_F(Import, ALineOfAStatementTheFileDoesNotCreateIsRefused) {
+    Importar(Write("f.txt", Join(Fichero1(), "\n")));
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 1 WHERE Cod_Extracto = 'T-1'");
+    auto before = Snapshot();
+    std::string path = Write("g.txt", Join({"\"E\";\"101\";\"T-9\";01112026;16112026",
+                                            "\"L\";\"T-9\";50001;1;\"FA-1\";\"D-1\";15102026;1,00",
+                                            "\"L\";\"t-1\";50001;1;\"FA-1\";\"D-9\";15102026;500,00", "\"FIN\""},
+                                           "\n"));
+    Importar(path);
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Error de Importación: la línea es del extracto \"t-1\", que no "
+                            "crea este fichero en el almacén 1; un fichero sólo añade líneas a los extractos que "
+                            "trae\nFichero: " +
+                                path + "\nLínea: 3\nCampo: Extracto (campo 2)");
+    EXPECT_EQ(Snapshot(), before);
+    // The same code in another warehouse of the same file is another statement, also refused.
+    path = Write("h.txt", Join({"\"E\";\"101\";\"T-8\";01112026;16112026", "\"E\";\"102\";\"T-7\";01112026;16112026",
+                                "\"L\";\"T-8\";50001;1;\"FA-1\";\"D-1\";15102026;1,00", "\"FIN\""},
+                               "\n"));
+    Importar(path);
+    EXPECT_NE(shell.Last().find("que no crea este fichero en el almacén 2"), std::string::npos) << shell.Last();
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(Import, QuotedBlanksStayAndTheMappingFileIsFoundWhateverItsCase) {
+    std::filesystem::remove(iniPath);
+    std::ofstream(std::filesystem::path(iniPath).parent_path() / "CONFALMACENPAGOSCENTRALIZADOS.INI")
+        << "[Almacenes]\r\n777=3\r\n";
+    Importar(Write("q.txt", Join({"\"E\";\"777\";\"Q-1\";01112026;16112026",
+                                  "\"L\";\"Q-1\";50001;1;\"FA- 1 \";\" D 1 \";15102026;1,00", "\"FIN\""},
+                                 "\n")));
+    EXPECT_EQ(shell.Last(), kOk);
+    EXPECT_EQ(Rows("SELECT Cod_Almacen, DocumentoCentral, Documento FROM Compras_PagosCentral_Extractos_Lineas WHERE "
+                   "Cod_Extracto = 'Q-1'"),
+              std::vector<std::string>{"3|FA- 1 | D 1 "});
+}
+
+// Two tax rows of a document whose rates match no tax type are two rows, not one overwritten.
+TEST_F(Import, TaxRowsOfNoTypeKeepEachRow) {
+    Importar(Write("f.txt", Join(Fichero1(), "\n")));
+    std::string csv = "x;101;50001;x;D-1;15102026;x;100;3,3;3,30\n"
+                      "x;101;50001;x;D-1;15102026;x;50;1,1;0,55\n"
+                      "x;101;50001;x;D-1;15102026;x;20;1,1;0,22\n";
+    Importar(Write("t.csv", csv));
+    std::string q = "SELECT i.Base, i.Valor_Tipo, i.Tipo FROM Compras_PagosCentral_Extractos_Lineas_Impuestos i "
+                    "INNER JOIN Compras_PagosCentral_Extractos_Lineas lin ON lin.IdExtractoLinea = i.IdExtractoLinea "
+                    "WHERE lin.Documento = 'D-1' ORDER BY i.Base";
+    EXPECT_EQ(Rows(q), (std::vector<std::string>{"20|1.1|0", "50|1.1|0", "100|3.3|0"}));
+    // The same file again updates those rows (one per rate) instead of doubling them.
+    Importar(Write("t.csv", "x;101;50001;x;D-1;15102026;x;110;3,3;3,63\n"));
+    EXPECT_EQ(Rows(q), (std::vector<std::string>{"20|1.1|0", "50|1.1|0", "110|3.3|0"}));
 }
 
 } // namespace

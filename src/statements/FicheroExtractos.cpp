@@ -21,6 +21,10 @@ const char *const kCamposL[] = {"Tipo de registro",
                                 "Fecha",
                                 "Importe"};
 
+// Lengths of the columns the texts go to.
+constexpr std::size_t kLargoExtracto = 30;
+constexpr std::size_t kLargoDocumento = 50;
+
 } // namespace
 
 FicheroExtractos::FicheroExtractos(const std::string &ruta)
@@ -37,10 +41,10 @@ std::string FicheroExtractos::Entrecomillado(std::size_t i, const char *nombre) 
     std::string_view c = tok_.Campo(i);
     // One delimiter at each end, the same one; a bare value would otherwise lose two characters.
     if (c.size() < 2 || c.front() != c.back() || std::isalnum(static_cast<unsigned char>(c.front()))) {
-        tok_.Error(Describir(i, nombre),
-                   "el valor \"" + std::string(c) + "\" debe ir entre delimitadores (\"...\")");
+        tok_.Error(Describir(i, nombre), "el valor " + Tokenizador::Cita(c) + " debe ir entre delimitadores (\"...\")");
     }
-    return std::string(Tokenizador::Recortar(c.substr(1, c.size() - 2)));
+    // What stands between the delimiters is the value, blanks included.
+    return std::string(c.substr(1, c.size() - 2));
 }
 
 bool FicheroExtractos::TieneFin() {
@@ -66,7 +70,7 @@ FicheroExtractos::Registro FicheroExtractos::Siguiente() {
                           Describir(tok_.Campos(), kCamposE[std::min<std::size_t>(tok_.Campos(), 4)]));
             Cabecera c;
             c.almacenCentral = tok_.Entero(Entrecomillado(1, kCamposE[1]), Describir(1, kCamposE[1]));
-            c.extracto = Entrecomillado(2, kCamposE[2]);
+            c.extracto = tok_.Texto(Entrecomillado(2, kCamposE[2]), Describir(2, kCamposE[2]), kLargoExtracto);
             if (c.extracto.empty()) {
                 tok_.Error(Describir(2, kCamposE[2]), "el código de extracto está vacío");
             }
@@ -84,25 +88,26 @@ FicheroExtractos::Registro FicheroExtractos::Siguiente() {
                            "hay una línea \"L\" antes de la primera cabecera \"E\"");
             }
             Linea l;
-            l.extracto = Entrecomillado(1, kCamposL[1]);
+            l.extracto = tok_.Texto(Entrecomillado(1, kCamposL[1]), Describir(1, kCamposL[1]), kLargoExtracto);
             if (l.extracto.empty()) {
                 tok_.Error(Describir(1, kCamposL[1]), "el código de extracto está vacío");
             }
             l.proveedorCentral = tok_.Entero(tok_.Campo(2), Describir(2, kCamposL[2]));
             // The company's own code may be unknown to the central organisation.
             l.proveedor = tok_.Entero(tok_.Campo(3), Describir(3, kCamposL[3]), true);
-            l.documentoCentral = Entrecomillado(4, kCamposL[4]);
+            l.documentoCentral =
+                tok_.Texto(Entrecomillado(4, kCamposL[4]), Describir(4, kCamposL[4]), kLargoDocumento);
             std::size_t guion = l.documentoCentral.find('-');
             if (guion == std::string::npos) {
                 throw std::runtime_error(ErrorFichero::Mensaje(
                     tok_.Nombre(), tok_.NumeroLinea(), Describir(4, kCamposL[4]).Texto(),
-                    "el documento central \"" + l.documentoCentral +
-                        "\" no lleva \"-\" tras el tipo de pago"));
+                    "el documento central " + Tokenizador::Cita(l.documentoCentral) +
+                        " no lleva \"-\" tras el tipo de pago"));
             }
             l.tipoPago = l.documentoCentral.substr(0, guion);
-            l.documento = Entrecomillado(5, kCamposL[5]);
+            l.documento = tok_.Texto(Entrecomillado(5, kCamposL[5]), Describir(5, kCamposL[5]), kLargoDocumento);
             l.fecha = tok_.FechaDDMMAAAA(tok_.Campo(6), Describir(6, kCamposL[6]));
-            l.importe = tok_.Importe(tok_.Campo(7), Describir(7, kCamposL[7]));
+            l.importe = tok_.ImporteComa(tok_.Campo(7), Describir(7, kCamposL[7]));
             linea_ = std::move(l);
             return Registro::Linea;
         }

@@ -59,7 +59,8 @@ FicheroExtractos2::Registro FicheroExtractos2::Siguiente() {
             return Registro::Cabecera;
         }
         if (tipo == "LIK") {
-            tok_.Requerir(109, "\"LIK\"", Incompleto(kLik, tok_.Caracteres()));
+            // Name and relation may be missing where trailing blanks were stripped: read empty.
+            tok_.Requerir(kImporte.desde + kImporte.longitud - 1, "\"LIK\"", Incompleto(kLik, tok_.Caracteres()));
             if (!hayCabecera_) {
                 tok_.Error("Tipo de registro (posiciones 1-3)",
                            "hay una línea \"LIK\" antes de la primera cabecera \"BGM\"");

@@ -39,11 +39,11 @@ bool FicheroImpuestos::Siguiente() {
         Linea l;
         l.almacenCentral = tok_.Entero(tok_.Campo(1), Describir(1));
         l.proveedorCentral = tok_.Entero(tok_.Campo(2), Describir(2));
-        l.documento = std::string(tok_.Campo(4));
+        l.documento = tok_.Texto(tok_.Campo(4), Describir(4), 50);
         l.fecha = tok_.FechaDDMMAAAA(tok_.Campo(5), Describir(5));
-        l.base = tok_.Importe(tok_.Campo(7), Describir(7));
-        l.valorTipo = tok_.Importe(tok_.Campo(8), Describir(8));
-        l.importe = tok_.Importe(tok_.Campo(9), Describir(9));
+        l.base = tok_.ImporteComa(tok_.Campo(7), Describir(7));
+        l.valorTipo = tok_.ImporteComa(tok_.Campo(8), Describir(8));
+        l.importe = tok_.ImporteComa(tok_.Campo(9), Describir(9));
         linea_ = std::move(l);
         return true;
     }

@@ -13,7 +13,10 @@
 #include "suite/LeerIni.h"
 #include "suite/Rutas.h"
 
+#include <cctype>
 #include <filesystem>
+#include <set>
+#include <tuple>
 
 namespace statements {
 
@@ -46,6 +49,15 @@ long Numero(const std::string &texto) {
         v = v * 10 + (c - '0');
     }
     return negativo ? -v : v;
+}
+
+// Statement codes compare as the database compares them: without regard to case.
+std::string Clave(const std::string &codigo) {
+    std::string k = codigo;
+    for (char &c : k) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return k;
 }
 
 bool ExisteFichero(const std::string &ruta) {
@@ -145,6 +157,9 @@ bool ImportadorExtractos::ProcesarFichero_1s(const std::string &ruta) {
         }
         Escribir("ProcesarFichero_1", "Inicio Lectura Fichero: " + ruta);
         long almacen = 0;
+        // A file adds lines only to the statements it creates itself (never to one already
+        // stored, which may be closed and accounted).
+        std::set<std::pair<long, std::string>> creados;
         for (auto r = fichero.Siguiente(); r != FicheroExtractos::Registro::Fin; r = fichero.Siguiente()) {
             Avance(fichero.NumeroLinea());
             if (r == FicheroExtractos::Registro::Cabecera) {
@@ -163,9 +178,16 @@ bool ImportadorExtractos::ProcesarFichero_1s(const std::string &ruta) {
                     empresa_ + "," + std::to_string(almacen) + ",'" + db::Escape(c.extracto) + "'" + ",'" +
                     c.fecha.Formato("dd/mm/yyyy") + "'" + ",'" + c.fechaVto.Formato("dd/mm/yyyy") + "'" +
                     ")");
+                creados.emplace(almacen, Clave(c.extracto));
                 continue;
             }
             const auto &l = fichero.UltimaLinea();
+            if (creados.count({almacen, Clave(l.extracto)}) == 0) {
+                throw ErrorFichero(ruta, fichero.NumeroLinea(), "Extracto (campo 2)",
+                                   "la línea es del extracto " + Tokenizador::Cita(l.extracto) +
+                                       ", que no crea este fichero en el almacén " + std::to_string(almacen) +
+                                       "; un fichero sólo añade líneas a los extractos que trae");
+            }
             long tipo = TipoPago(l.tipoPago);
             conn.Execute(
                 "INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
@@ -194,6 +216,9 @@ bool ImportadorExtractos::ProcesarFichero_Impuestos_1(const std::string &ruta) {
         auto &fmt = suite::Formato::Instancia();
         suite::Almacen objetoAlmacen(Ctx().conexionVarnex, emp.Codigo());
         std::map<long, bool> regimen;
+        // Rows of no known type written by this file: a second one for the same document is a row
+        // of its own, not an update of the first.
+        std::set<std::tuple<long, std::int64_t, std::string, std::int64_t>> sinTipo;
         FicheroImpuestos fichero(ruta);
         while (fichero.Siguiente()) {
             Avance(fichero.NumeroLinea());
@@ -218,12 +243,19 @@ bool ImportadorExtractos::ProcesarFichero_Impuestos_1(const std::string &ruta) {
                                 " AND lin.Cod_Almacen =" + std::to_string(almacen) +
                                 " AND lin.Cod_ProveedorCentral =" + std::to_string(l.proveedorCentral) +
                                 " AND lin.Documento ='" + db::Escape(l.documento) + "'";
-            long n = conn.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Impuestos" +
-                                  std::string(" SET Base =") + base + ", Valor_Tipo =" + valor +
-                                  ", Importe =" + importe +
-                                  " WHERE IdExtractoLinea IN (SELECT lin.IdExtractoLinea FROM "
-                                  "Compras_PagosCentral_Extractos_Lineas lin" +
-                                  donde + ")" + " AND Tipo =" + t);
+            long n = 0;
+            bool repetida = false;
+            if (tipo == 0) {
+                repetida = !sinTipo.emplace(almacen, l.proveedorCentral, Clave(l.documento), l.valorTipo.Units()).second;
+            }
+            if (!repetida) {
+                // A row of no known type is the same row again only at the same rate.
+                n = conn.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Impuestos" + std::string(" SET Base =") +
+                                 base + ", Valor_Tipo =" + valor + ", Importe =" + importe +
+                                 " WHERE IdExtractoLinea IN (SELECT lin.IdExtractoLinea FROM "
+                                 "Compras_PagosCentral_Extractos_Lineas lin" +
+                                 donde + ")" + " AND Tipo =" + t + (tipo == 0 ? " AND Valor_Tipo =" + valor : ""));
+            }
             if (n == 0) {
                 conn.Execute(
                     "INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "

@@ -2,6 +2,7 @@
 
 #include "statements/ErrorFichero.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -115,15 +116,21 @@ void Tokenizador::Inspeccionar() {
     char buf[1 << 16];
     int linea = 1;
     std::size_t largo = 0;
+    bool trasCR = false;
     while (entrada_->read(buf, sizeof buf) || entrada_->gcount() > 0) {
         std::streamsize n = entrada_->gcount();
         for (std::streamsize i = 0; i < n; ++i) {
             auto b = static_cast<unsigned char>(buf[i]);
-            if (b == '\n') {
-                ++linea;
+            // CR LF, LF and CR alone (old Mac files) each end a line.
+            if (b == '\n' || b == '\r') {
+                if (!(b == '\n' && trasCR)) {
+                    ++linea;
+                }
+                trasCR = b == '\r';
                 largo = 0;
                 continue;
             }
+            trasCR = false;
             if (EsControl(b)) {
                 throw ErrorFichero(nombre_, linea, "",
                                    "el fichero no es de texto (contiene el byte " + Hex(b) + ")");
@@ -148,13 +155,36 @@ void Tokenizador::Inspeccionar() {
 
 void Tokenizador::Rebobinar() {
     entrada_->clear();
-    entrada_->seekg(0);
+    entrada_->rdbuf()->pubseekpos(0);
     numeroLinea_ = 0;
     linea_.clear();
 }
 
+bool Tokenizador::LeerLinea() {
+    crudo_.clear();
+    std::streambuf *sb = entrada_->rdbuf();
+    int c = sb->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+        return false;
+    }
+    while (c != std::char_traits<char>::eof()) {
+        if (c == '\n') {
+            break;
+        }
+        if (c == '\r') {
+            if (sb->sgetc() == '\n') {
+                sb->sbumpc();
+            }
+            break;
+        }
+        crudo_ += static_cast<char>(c);
+        c = sb->sbumpc();
+    }
+    return true;
+}
+
 bool Tokenizador::Siguiente() {
-    if (!std::getline(*entrada_, crudo_)) {
+    if (!LeerLinea()) {
         if (entrada_->bad()) {
             Error("", "error de lectura del fichero");
         }
@@ -162,19 +192,25 @@ bool Tokenizador::Siguiente() {
     }
     ++numeroLinea_;
     std::string_view v = crudo_;
-    if (!v.empty() && v.back() == '\r') {
-        v.remove_suffix(1);
-    }
     if (numeroLinea_ == 1 && v.substr(0, 3) == "\xEF\xBB\xBF") {
         v.remove_prefix(3);
     }
-    if (utf8_) {
+    // Each line on its own: one stray byte must not turn the accents of every other line.
+    if (utf8_ || EsUtf8(v)) {
         linea_.assign(v);
     } else {
         linea_ = Windows1252AUtf8(v);
     }
     Partir();
     return true;
+}
+
+bool Tokenizador::EsUtf8(std::string_view bytes) {
+    ValidadorUtf8 v;
+    for (char c : bytes) {
+        v.Byte(static_cast<unsigned char>(c));
+    }
+    return v.Valido();
 }
 
 bool Tokenizador::LineaEnBlanco() const {
@@ -229,6 +265,37 @@ void Tokenizador::Error(const NombreCampo &campo, const std::string &motivo) con
     Error(campo.Texto(), motivo);
 }
 
+std::string Tokenizador::Cita(std::string_view texto) {
+    // At most 40 characters, cut at a character boundary.
+    std::size_t chars = 0, i = 0;
+    while (i < texto.size() && chars < 40) {
+        ++i;
+        while (i < texto.size() && (static_cast<unsigned char>(texto[i]) & 0xC0) == 0x80) {
+            ++i;
+        }
+        ++chars;
+    }
+    std::string out = "\"" + std::string(texto.substr(0, i));
+    return out + (i < texto.size() ? "...\"" : "\"");
+}
+
+std::size_t Tokenizador::LargoEnCaracteres(std::string_view texto) {
+    std::size_t n = 0;
+    for (char c : texto) {
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }
+    return n;
+}
+
+std::string Tokenizador::Texto(std::string_view texto, const NombreCampo &campo, std::size_t maximo) const {
+    std::size_t n = LargoEnCaracteres(texto);
+    if (n > maximo) {
+        Error(campo, "el texto " + Cita(texto) + " tiene " + std::to_string(n) + " caracteres y el campo admite " +
+                         std::to_string(maximo));
+    }
+    return std::string(texto);
+}
+
 std::int64_t Tokenizador::Entero(std::string_view texto, const NombreCampo &campo, bool vacioEsCero) const {
     std::string_view t = Recortar(texto);
     if (t.empty()) {
@@ -247,45 +314,138 @@ std::int64_t Tokenizador::Entero(std::string_view texto, const NombreCampo &camp
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     for (char c : digitos) {
         if (c < '0' || c > '9') {
-            Error(campo, "\"" + std::string(t) + "\" no es un número entero");
+            Error(campo, Cita(t) + " no es un número entero");
         }
         v = v * 10 + (c - '0');
         if (v > kMax) {
-            Error(campo, "el número \"" + std::string(t) + "\" está fuera de rango");
+            Error(campo, "el número " + Cita(t) + " está fuera de rango");
         }
     }
     if (digitos.empty()) {
-        Error(campo, "\"" + std::string(t) + "\" no es un número entero");
+        Error(campo, Cita(t) + " no es un número entero");
     }
     return negativo ? -v : v;
 }
+
+namespace {
+
+// Largest amount the money columns take (SQL Server's range, to the half unit a double holds).
+bool FueraDeRango(const suite::Moneda &m) {
+    std::int64_t u = m.Units();
+    return u > 9223372036854775000LL || u < -9223372036854775000LL;
+}
+
+// Digits of an amount's whole part, without sign and leading zeros: too many overflow the parser.
+std::size_t DigitosEnteros(std::string_view t, char decimal) {
+    std::size_t n = 0;
+    bool inicio = true;
+    for (char c : t) {
+        if (c == decimal) {
+            break;
+        }
+        if (c >= '0' && c <= '9') {
+            if (inicio && c == '0') {
+                continue;
+            }
+            inicio = false;
+            ++n;
+        }
+    }
+    return n;
+}
+
+} // namespace
 
 suite::Moneda Tokenizador::Importe(std::string_view texto, const NombreCampo &campo) const {
     std::string_view t = Recortar(texto);
     auto m = suite::Moneda::Parse(t);
     if (!m) {
-        Error(campo,
-              t.empty() ? "el importe está vacío" : "el importe \"" + std::string(t) + "\" no es un número");
+        bool numerico = !t.empty() && std::all_of(t.begin(), t.end(), [](char c) {
+            return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == '+';
+        });
+        if (numerico && DigitosEnteros(t, '.') >= 15) {
+            Error(campo, "el importe " + Cita(t) + " está fuera del rango de importes");
+        }
+        Error(campo, t.empty() ? "el importe está vacío" : "el importe " + Cita(t) + " no es un número");
+    }
+    if (FueraDeRango(*m)) {
+        Error(campo, "el importe " + Cita(t) + " está fuera del rango de importes");
     }
     return *m;
+}
+
+suite::Moneda Tokenizador::ImporteComa(std::string_view texto, const NombreCampo &campo) const {
+    std::string_view t = Recortar(texto);
+    if (t.empty()) {
+        Error(campo, "el importe está vacío");
+    }
+    // Sign, whole part with the thousands grouped by points (or not grouped at all), decimal comma.
+    std::string_view cuerpo = t;
+    if (cuerpo.front() == '-' || cuerpo.front() == '+') {
+        cuerpo.remove_prefix(1);
+    }
+    std::size_t coma = cuerpo.find(',');
+    std::string_view entero = cuerpo.substr(0, coma);
+    std::string_view decimales = coma == std::string_view::npos ? std::string_view() : cuerpo.substr(coma + 1);
+    auto digitos = [](std::string_view s) {
+        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    bool valido = !entero.empty() && (coma == std::string_view::npos || digitos(decimales));
+    if (valido && entero.find('.') != std::string_view::npos) {
+        std::size_t primero = entero.find('.');
+        valido = primero >= 1 && primero <= 3 && digitos(entero.substr(0, primero));
+        for (std::size_t p = primero; valido && p < entero.size(); p += 4) {
+            valido = entero[p] == '.' && p + 4 <= entero.size() && digitos(entero.substr(p + 1, 3)) &&
+                     (p + 4 == entero.size() || entero[p + 4] == '.');
+        }
+    } else if (valido) {
+        valido = digitos(entero);
+    }
+    if (!valido) {
+        Error(campo, "el importe " + Cita(t) +
+                         " no es un número con coma decimal y punto de miles (por ejemplo 1.090,56)");
+    }
+    std::string normal;
+    normal.reserve(t.size());
+    for (char c : t) {
+        if (c != '.') {
+            normal += c == ',' ? '.' : c;
+        }
+    }
+    if (DigitosEnteros(normal, '.') > 15) {
+        Error(campo, "el importe " + Cita(t) + " está fuera del rango de importes");
+    }
+    auto m = suite::Moneda::Parse(normal);
+    if (!m || FueraDeRango(*m)) {
+        Error(campo, "el importe " + Cita(t) + " está fuera del rango de importes");
+    }
+    return *m;
+}
+
+suite::Fecha Tokenizador::EnRango(const suite::Fecha &f, std::string_view t, const NombreCampo &campo) const {
+    // The dates a SQL Server date and time column holds.
+    if (f.Anio() < 1753 || f.Anio() > 9999) {
+        Error(campo, "la fecha " + Cita(t) + " está fuera del rango admitido (01/01/1753 a 31/12/9999)");
+    }
+    return f;
 }
 
 suite::Fecha Tokenizador::FechaDDMMAAAA(std::string_view texto, const NombreCampo &campo) const {
     std::string_view t = Recortar(texto);
     auto f = suite::Fecha::DesdeDDMMAAAA(t);
     if (!f) {
-        Error(campo, "\"" + std::string(t) + "\" no es una fecha válida (ddmmaaaa)");
+        Error(campo, Cita(t) + " no es una fecha válida (ddmmaaaa)");
     }
-    return *f;
+    return EnRango(*f, t, campo);
 }
 
 suite::Fecha Tokenizador::FechaAAAAMMDD(std::string_view texto, const NombreCampo &campo) const {
     std::string_view t = Recortar(texto);
     auto f = suite::Fecha::DesdeAAAAMMDD(t);
     if (!f) {
-        Error(campo, "\"" + std::string(t) + "\" no es una fecha válida (aaaammdd)");
+        Error(campo, Cita(t) + " no es una fecha válida (aaaammdd)");
     }
-    return *f;
+    return EnRango(*f, t, campo);
 }
 
 } // namespace statements

@@ -11,9 +11,9 @@
 
 namespace statements {
 
-// Reads an import file line by line, as it arrives from Windows systems: UTF-8 when the whole file
-// is valid UTF-8, else Windows-1252 (converted to UTF-8); CRLF or LF; a UTF-8 byte-order mark is
-// dropped. A file holding control bytes is refused as not a text file. Subclasses split each line
+// Reads an import file line by line, as it arrives from Windows systems: each line as UTF-8 when it
+// is valid UTF-8, else as Windows-1252 (converted to UTF-8); CRLF, LF or CR; a UTF-8 byte-order
+// mark is dropped. A file holding control bytes is refused as not a text file. Subclasses split each line
 // into fields. Nothing but the current line is kept in memory.
 class Tokenizador {
   public:
@@ -52,12 +52,20 @@ class Tokenizador {
     // Field conversions; each refuses bad text with an ErrorFichero naming `campo` and the line.
     std::int64_t Entero(std::string_view texto, const NombreCampo &campo, bool vacioEsCero = false) const;
     suite::Moneda Importe(std::string_view texto, const NombreCampo &campo) const;
+    // An amount in the system's number format: decimal comma, thousands point ("1.090,56").
+    suite::Moneda ImporteComa(std::string_view texto, const NombreCampo &campo) const;
+    // A text that must fit a column of `maximo` characters.
+    std::string Texto(std::string_view texto, const NombreCampo &campo, std::size_t maximo) const;
     suite::Fecha FechaDDMMAAAA(std::string_view texto, const NombreCampo &campo) const;
     suite::Fecha FechaAAAAMMDD(std::string_view texto, const NombreCampo &campo) const;
     [[noreturn]] void Error(const NombreCampo &campo, const std::string &motivo) const;
     [[noreturn]] void Error(const std::string &campo, const std::string &motivo) const;
 
     static std::string_view Recortar(std::string_view s);
+    // A value as messages quote it: between quotes, at most its first 40 characters.
+    static std::string Cita(std::string_view texto);
+    static std::size_t LargoEnCaracteres(std::string_view texto);
+    static bool EsUtf8(std::string_view bytes);
     static std::string Windows1252AUtf8(std::string_view bytes);
 
   protected:
@@ -66,6 +74,8 @@ class Tokenizador {
 
   private:
     void Inspeccionar();
+    bool LeerLinea();
+    suite::Fecha EnRango(const suite::Fecha &f, std::string_view t, const NombreCampo &campo) const;
 
     std::string nombre_;
     std::unique_ptr<std::istream> entrada_;

@@ -6,7 +6,7 @@
 namespace suite {
 
 std::string LeerIni(std::string_view ruta, std::string_view seccion, std::string_view clave) {
-    return ArchivoIni::Cargar(RutaLocal(ruta)).Leer(seccion, clave).value_or(std::string());
+    return ArchivoIni::Cargar(RutaSinMayusculas(ruta)).Leer(seccion, clave).value_or(std::string());
 }
 
 } // namespace suite

@@ -1,5 +1,8 @@
 #include "suite/Rutas.h"
 
+#include <cctype>
+#include <filesystem>
+
 #include <cstdlib>
 
 namespace suite {
@@ -12,6 +15,47 @@ std::string RutaLocal(std::string_view ruta) {
         }
     }
     return out;
+}
+
+namespace {
+
+std::string Minusculas(std::string s) {
+    for (char &c : s) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+} // namespace
+
+std::string RutaSinMayusculas(std::string_view ruta) {
+    namespace fs = std::filesystem;
+    std::string local = RutaLocal(ruta);
+    std::error_code ec;
+    if (local.empty() || fs::exists(local, ec)) {
+        return local;
+    }
+    fs::path dado(local);
+    fs::path actual = dado.root_path();
+    for (const auto &parte : dado.relative_path()) {
+        fs::path siguiente = actual / parte;
+        if (!fs::exists(siguiente, ec)) {
+            std::string buscado = Minusculas(parte.string());
+            fs::path hallado;
+            for (const auto &e : fs::directory_iterator(actual.empty() ? fs::path(".") : actual, ec)) {
+                if (Minusculas(e.path().filename().string()) == buscado) {
+                    hallado = actual / e.path().filename();
+                    break;
+                }
+            }
+            if (hallado.empty()) {
+                return local;
+            }
+            siguiente = hallado;
+        }
+        actual = siguiente;
+    }
+    return actual.string();
 }
 
 std::string CarpetaPerfil() {
