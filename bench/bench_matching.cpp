@@ -44,9 +44,15 @@ std::string Doc(int n) {
     return b;
 }
 
+struct Lote {
+    std::string code;
+    int lines;
+    int suppliers = kProveedores; // spread over four weeks; with few, all on one day
+};
+
 // `forecasts` pending forecasts with amounts that repeat every 40,000, so every line has a few
 // candidates of its amount; statement `code` gets `lines` lines, most of them fitting one forecast.
-void Generar(sqlite3 *erp, sqlite3 *acc, int forecasts, const std::vector<std::pair<std::string, int>> &statements) {
+void Generar(sqlite3 *erp, sqlite3 *acc, int forecasts, const std::vector<Lote> &statements) {
     Exec(acc, "BEGIN");
     sqlite3_stmt *pp = nullptr;
     sqlite3_prepare_v2(acc,
@@ -80,7 +86,8 @@ void Generar(sqlite3 *erp, sqlite3 *acc, int forecasts, const std::vector<std::p
                        "0, ?, ?, ?, ?, 1, 0, '', 0, 0, 0, 0)",
                        -1, &lin, nullptr);
     int base = 0;
-    for (const auto &[code, lines] : statements) {
+    for (const auto &[code, lines, suppliers] : statements) {
+        bool oneDay = suppliers < kProveedores;
         sqlite3_bind_text(ext, 1, code.c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_step(ext);
         sqlite3_reset(ext);
@@ -93,9 +100,9 @@ void Generar(sqlite3 *erp, sqlite3 *acc, int forecasts, const std::vector<std::p
             for (int k = 0; k < copies; ++k) {
                 // A few hundred suppliers over four weeks, as a real statement has.
                 char fecha[16];
-                std::snprintf(fecha, sizeof fecha, "2026-05-%02d", 1 + (l / kProveedores) % 28);
+                std::snprintf(fecha, sizeof fecha, "2026-05-%02d", oneDay ? 1 : 1 + (l / suppliers) % 28);
                 sqlite3_bind_text(lin, 1, code.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_int(lin, 2, 1 + l % kProveedores);
+                sqlite3_bind_int(lin, 2, 1 + l % suppliers);
                 sqlite3_bind_text(lin, 3, d.c_str(), -1, SQLITE_TRANSIENT);
                 sqlite3_bind_text(lin, 4, (k ? "X" + d : d).c_str(), -1, SQLITE_TRANSIENT);
                 sqlite3_bind_text(lin, 5, fecha, -1, SQLITE_TRANSIENT);
@@ -160,7 +167,14 @@ int main(int argc, char **argv) {
     sqlite3_open((dir + "/erp.db").c_str(), &raw);
     sqlite3_open((dir + "/contabilidad.db").c_str(), &rawAcc);
     // Other statements' lines too, so that the duplicate search has the whole table to look through.
-    Generar(raw, rawAcc, forecasts, {{"OTROS", 50000}, {"M-PEQ", small}, {"M-GRANDE", big}});
+    // And statements whose lines belong to three suppliers on one day: every line has thousands of
+    // neighbours of the same supplier and date for the duplicate search.
+    const int pocos[] = {1000, 10000, 100000};
+    std::vector<Lote> lotes = {{"OTROS", 50000}, {"M-PEQ", small}, {"M-GRANDE", big}};
+    for (int n : pocos) {
+        lotes.push_back({"POCOS-" + std::to_string(n), n, 3});
+    }
+    Generar(raw, rawAcc, forecasts, lotes);
     sqlite3_close(rawAcc);
     Exec(raw, ("ATTACH '" + dir + "/contabilidad.db' AS Contabilidad").c_str());
 
@@ -231,6 +245,35 @@ int main(int argc, char **argv) {
     }
     std::printf("scaling: %dx the lines took %.1fx the time\n", big / std::max(1, small),
                 tiempos[1] / std::max(1e-9, tiempos[0]));
+
+    // Few suppliers on one day: the time should grow with the lines, not with their square.
+    double anterior = 0;
+    for (int n : pocos) {
+        host::ScriptedShell shell;
+        shell.handlers["frmPedirProveedor"] = [](host::Window &w) {
+            static_cast<lines::frmPedirProveedor &>(w).cmdAceptar_Click();
+        };
+        statements::frmExtractos w(shell, settings);
+        w.Show();
+        w.cboEstado.SelectData(3);
+        w.txtNumExtracto.text = "POCOS-" + std::to_string(n);
+        w.Cargar_Extractos();
+        w.vsExtractos_RowColChange(1);
+        auto t = std::chrono::steady_clock::now();
+        w.cmdCasacionAut_Click();
+        double s = Seconds(t);
+        if (!shell.messages.empty() || shell.taskDialogs.size() != 1) {
+            std::fprintf(stderr, "matching failed: %s\n", shell.Last().c_str());
+            return 1;
+        }
+        std::printf("few suppliers, one day: %6d lines in %.3f s", n, s);
+        if (anterior > 0) {
+            std::printf(" (10x the lines took %.1fx the time, aim 15)", s / anterior);
+            ok = ok && s / anterior <= 15;
+        }
+        std::printf("\n");
+        anterior = s;
+    }
     sqlite3_close(raw);
     return ok ? 0 : 2;
 }

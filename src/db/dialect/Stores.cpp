@@ -7,7 +7,7 @@ namespace {
 
 // A value stored into a column: a date column turns a text literal into a date, a money column
 // keeps four decimals, as SQL Server's MONEY does.
-void Store(Tokens &t, ColType column, Range value, Edits &edits) {
+void Store(Tokens &t, Typer &typer, ColType column, Range value, Edits &edits) {
     if (value.second <= value.first) {
         return;
     }
@@ -23,6 +23,9 @@ void Store(Tokens &t, ColType column, Range value, Edits &edits) {
         }
         if (value.second == k + 1 && t[k].kind == TokenKind::Number) {
             t[k].moneyContext = true; // rounded where it is bound: cheaper than SQL's round()
+        } else if (k == value.first && typer.PrimaryEnd(k) == value.second && !t[value.second - 1].IsSymbol(")") &&
+                   typer.Expr(value) == ColType::Money) {
+            // Another money column's value is already kept to four decimals.
         } else {
             edits.Wrap(value, "round((", "), 4)");
         }
@@ -58,7 +61,7 @@ void Insert(Tokens &t, Typer &typer, Edits &edits) {
     }
     auto storeItems = [&](const std::vector<Range> &items) {
         for (std::size_t k = 0; k < items.size() && k < types.size(); ++k) {
-            Store(t, types[k], items[k], edits);
+            Store(t, typer, types[k], items[k], edits);
         }
     };
     if (i < t.size() && t[i].IsWord("VALUES")) {
@@ -118,7 +121,7 @@ void Update(Tokens &t, Typer &typer, Edits &edits) {
         } else {
             ct = typer.Column(eq - 1);
         }
-        Store(t, ct, {eq + 1, end}, edits);
+        Store(t, typer, ct, {eq + 1, end}, edits);
         if (end >= t.size() || !t[end].IsSymbol(",")) {
             return;
         }
