@@ -150,7 +150,7 @@ TEST(ConnectionStrings, ValuesWithSeparatorsAndBracesGoBetweenBraces) {
 }
 
 TEST_F(Connections, AWriterTakesTheLockWhenItBeginsAndASecondWaitsForIt) {
-    setenv("PAGOCENTRAL_BUSY_TIMEOUT", "100", 1);
+    setenv("PAGOCENTRAL_BUSY_TIMEOUT", "0", 1);
     auto impatient = db::OpenDatabaseFile(dir.File("erp.db"));
     unsetenv("PAGOCENTRAL_BUSY_TIMEOUT");
     auto patient = db::OpenDatabaseFile(dir.File("erp.db"));

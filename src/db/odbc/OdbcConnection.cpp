@@ -70,8 +70,9 @@ std::vector<std::string> KeysOf(const std::string &cs) {
 std::string WithSqliteDefaults(const std::string &cs) {
     std::vector<std::string> keys = KeysOf(cs);
     std::string out = TrimBlanks(cs);
-    // Busy timeout (ms), as OpenSqlite: wait for another writer, do not fail.
-    std::string timeout = std::to_string(BusyTimeoutMs());
+    // Busy timeout (ms), as OpenSqlite: wait for another writer, do not fail. The driver waits
+    // without end on 0, so "do not wait" is its shortest wait.
+    std::string timeout = std::to_string(std::max(1, BusyTimeoutMs()));
     if (!std::any_of(keys.begin(), keys.end(), [](const std::string &k) { return EqualsNoCase(k, "Timeout"); })) {
         if (!out.empty() && out.back() != ';') {
             out += ';';
