@@ -184,7 +184,7 @@ TEST_F(Odbc, NullsDatesAndAmountsReadBackExactly) {
     rs->MoveNext();
     EXPECT_TRUE(rs->Eof());
     EXPECT_EQ(ErrorOf([&] { rs->MoveNext(); }).what(), std::string("El recordset está al final"));
-    EXPECT_EQ(ErrorOf([&] { rs->Fields(0); }).what(), std::string("No hay registro actual"));
+    EXPECT_EQ(ErrorOf([&] { rs->Fields(0).AsText(); }).what(), std::string("No hay registro actual"));
 
     for (int i = 0; i < 10; ++i) {
         erp->Execute("INSERT INTO Lineas (Id, Importe) VALUES (100, 0.1)");

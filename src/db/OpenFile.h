@@ -14,6 +14,10 @@ namespace db {
 ConnectionPtr OpenDatabaseFile(const std::string &path,
                                const std::vector<std::pair<std::string, std::string>> &attachments = {});
 
+// A second connection from a connection's "Extended Properties": an embedded database with its
+// attachments (on the backend that wrote the string), or any other ODBC string as SQL Server's.
+ConnectionPtr OpenConnectionString(const std::string &connectionString);
+
 // "sqlite" or "odbc", from PAGOCENTRAL_BACKEND.
 std::string EmbeddedBackend();
 

@@ -230,8 +230,7 @@ std::vector<std::string> DemoSeedErp(Dialect dialect, const std::string &today) 
         s.Add("INSERT INTO Igic_Tipos (Cod_Empresa, ID, Tipo, Nombre, Imp_Valor, Imp_ValorRegimen, FechaI, FechaF) "
               "VALUES (1, " +
               std::to_string(++id) + ", " + std::to_string(r.tipo) + ", " + Q(r.name) + ", " + r.now + ", " +
-              r.regimenNow + ", " + s.Ymd(year - 1, 1, 1) + ", '" + (dialect == Dialect::Sqlite ? "1900-01-01" : "19000101") +
-              "')");
+              r.regimenNow + ", " + s.Ymd(year - 1, 1, 1) + ", " + s.Ymd(2099, 12, 31) + ")");
     }
     for (int i = 1; i <= id; ++i) {
         std::string code = std::to_string((i + 1) / 2);

@@ -346,6 +346,8 @@ void frmExtractos::cmdCasacionAut_Click() {
         std::string delExtracto = " WHERE lin.Cod_Empresa =" + co + " AND lin.Cod_Almacen =" + alm +
                                   " AND lin.Cod_Extracto ='" + ext + "'";
 
+        // The links and the linked amounts they imply are stored together or not at all.
+        db::Transaction tx(conn);
         tabla = TablaTrabajo();
         long duplicadas = conn.Execute(
             "SELECT lin.Cod_Proveedor, lin.Documento, lin.Fecha"
@@ -401,6 +403,7 @@ void frmExtractos::cmdCasacionAut_Click() {
                      co + " AND lin.Cod_Extracto ='" + ext + "'" + " AND lin.Cod_Almacen =" + alm +
                      " AND lin.ImporteVinculado <> 0"
                      " AND pp.IdExtractoLinea is NULL)");
+        tx.Commit();
 
         host::TaskDialogSpec dlg;
         dlg.title = "¡ Atención !";

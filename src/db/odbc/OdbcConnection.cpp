@@ -1,5 +1,7 @@
 #include "db/odbc/OdbcConnection.h"
 
+#include "db/BusyTimeout.h"
+#include "db/ConnectionString.h"
 #include "db/DbError.h"
 #include "db/dialect/Rewriter.h"
 #include "db/dialect/TokenUtil.h"
@@ -24,7 +26,6 @@ namespace {
 
 // Settings of the SQLite ODBC driver the module relies on, added when the string names none.
 const std::pair<const char *, const char *> kSqliteDefaults[] = {
-    {"Timeout", "15000"},   // busy timeout (ms), as OpenSqlite: wait for another writer, do not fail
     {"JournalMode", "WAL"}, // readers and one writer at once, as OpenSqlite
     {"SyncPragma", "FULL"}, // the driver otherwise leaves synchronous=NORMAL; durability is not traded
     {"NoTXN", "0"},         // BeginTrans must really begin one
@@ -69,6 +70,15 @@ std::vector<std::string> KeysOf(const std::string &cs) {
 std::string WithSqliteDefaults(const std::string &cs) {
     std::vector<std::string> keys = KeysOf(cs);
     std::string out = TrimBlanks(cs);
+    // Busy timeout (ms), as OpenSqlite: wait for another writer, do not fail. The driver waits
+    // without end on 0, so "do not wait" is its shortest wait.
+    std::string timeout = std::to_string(std::max(1, BusyTimeoutMs()));
+    if (!std::any_of(keys.begin(), keys.end(), [](const std::string &k) { return EqualsNoCase(k, "Timeout"); })) {
+        if (!out.empty() && out.back() != ';') {
+            out += ';';
+        }
+        out += "Timeout=" + timeout;
+    }
     for (const auto &[key, value] : kSqliteDefaults) {
         bool given =
             std::any_of(keys.begin(), keys.end(), [&](const std::string &k) { return EqualsNoCase(k, key); });
@@ -162,6 +172,10 @@ class OdbcConnection : public Connection {
                           e.NativeCode(), e.SqlState());
         }
         dbc_->MarkConnected();
+        if (!sqlite_ && IsSqlServer()) {
+            // The module writes dates day first ('05/12/2026' is 5 December) whatever the login's language.
+            Raw("SET DATEFORMAT dmy");
+        }
         if (sqlite_) {
             for (const auto &[name, file] : attachments) {
                 Raw("ATTACH DATABASE " + Quoted(file, '\'') + " AS " + Quoted(name, '"'));
@@ -170,11 +184,17 @@ class OdbcConnection : public Connection {
             catalog_ = std::make_unique<OdbcCatalog>(dbc_, attachments);
         }
         // ADO's connection string for a second connection to the same database.
-        Properties()["Extended Properties"] = connectionString;
+        Properties()["Extended Properties"] =
+            sqlite_ ? EmbeddedExtendedProperties({}, attachments, connectionString) : connectionString;
     }
 
     ~OdbcConnection() override {
-        if (inTrans_) {
+        if (inTrans_ && sqlite_) {
+            try {
+                Raw("ROLLBACK");
+            } catch (...) {
+            }
+        } else if (inTrans_) {
             SQLEndTran(SQL_HANDLE_DBC, dbc_->Get(), SQL_ROLLBACK);
             SQLSetConnectAttr(dbc_->Get(), SQL_ATTR_AUTOCOMMIT,
                               reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
@@ -192,18 +212,29 @@ class OdbcConnection : public Connection {
         return rs;
     }
 
-    // Auto-commit is what ODBC does outside a transaction; turning it off opens one.
+    // Auto-commit is what ODBC does outside a transaction; turning it off opens one. On SQLite
+    // the driver would begin a deferred one, so the write lock is taken here instead, as the
+    // SQLite backend does: a second writer waits its busy timeout rather than failing.
     void BeginTrans() override {
         if (inTrans_) {
             throw DbError("Ya hay una transacción abierta en esta conexión");
         }
-        SetAutoCommit(false);
+        if (sqlite_) {
+            Raw("BEGIN IMMEDIATE");
+        } else {
+            SetAutoCommit(false);
+        }
         inTrans_ = true;
     }
 
     void CommitTrans() override {
         if (!inTrans_) {
             throw DbError("No hay ninguna transacción abierta");
+        }
+        if (sqlite_) {
+            Raw("COMMIT");
+            inTrans_ = false;
+            return;
         }
         // A failed commit leaves the transaction open, for the caller to roll back.
         if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_->Get(), SQL_COMMIT))) {
@@ -218,6 +249,17 @@ class OdbcConnection : public Connection {
             throw DbError("No hay ninguna transacción abierta");
         }
         inTrans_ = false;
+        if (sqlite_) {
+            // A failed statement may already have ended the transaction.
+            try {
+                Raw("ROLLBACK");
+            } catch (const DbError &e) {
+                if (std::string(e.what()).find("no transaction is active") == std::string::npos) {
+                    throw;
+                }
+            }
+            return;
+        }
         SQLRETURN r = SQLEndTran(SQL_HANDLE_DBC, dbc_->Get(), SQL_ROLLBACK);
         std::unique_ptr<DbError> failure;
         if (!SQL_SUCCEEDED(r)) {
@@ -240,6 +282,16 @@ class OdbcConnection : public Connection {
         if (!SQL_SUCCEEDED(SQLSetConnectAttr(dbc_->Get(), SQL_ATTR_AUTOCOMMIT, value, 0))) {
             throw OdbcError(SQL_HANDLE_DBC, dbc_->Get(), "No se puede cambiar el modo de confirmación");
         }
+    }
+
+    // SQL Server itself, through Microsoft's driver or FreeTDS (not another database spoken to as written).
+    bool IsSqlServer() const {
+        char name[128] = {};
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(SQLGetInfo(dbc_->Get(), SQL_DBMS_NAME, name, sizeof name, &length))) {
+            return false;
+        }
+        return std::string(name).find("SQL Server") != std::string::npos;
     }
 
     // A statement of our own, in the backend's dialect; rows it returns are read and dropped.

@@ -25,7 +25,7 @@ ConnectionPtr OpenOdbc(const std::string &connectionString, OdbcDialect dialect,
 inline constexpr const char *kSqliteOdbcDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 
 // A DSN-less connection string for an SQLite database file, with the settings OpenOdbc would
-// otherwise add: 15 s busy timeout, WAL journal, full synchronous writes, real transactions,
+// otherwise add: the busy timeout of BusyTimeoutMs, WAL journal, full synchronous writes, real transactions,
 // 64-bit integers, rows read at execution, no foreign key enforcement (as OpenSqlite).
 std::string SqliteOdbcConnectionString(const std::string &databasePath,
                                        const std::string &driver = kSqliteOdbcDriver);

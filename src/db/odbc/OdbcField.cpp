@@ -225,6 +225,25 @@ bool IsIntegerText(std::string_view s) {
 OdbcField::OdbcField(std::string name, FieldKind declared, Typing typing, bool normalizeDates)
     : name_(std::move(name)), declared_(declared), typing_(typing), normalizeDates_(normalizeDates) {}
 
+void OdbcField::Current() const {
+    if (atEnd_) {
+        throw DbError("No hay registro actual");
+    }
+}
+
+OdbcField::Value OdbcField::Take() {
+    Value v{null_, kind_, std::move(text_)};
+    Clear();
+    return v;
+}
+
+void OdbcField::Put(Value value) {
+    null_ = value.null;
+    kind_ = value.kind;
+    text_ = std::move(value.text);
+    atEnd_ = false;
+}
+
 void OdbcField::Clear() {
     null_ = true;
     kind_ = FieldKind::Null;
@@ -289,6 +308,7 @@ void OdbcField::Load(const OdbcStatement &statement, SQLUSMALLINT column) {
 }
 
 std::string OdbcField::AsText() const {
+    Current();
     if (null_) {
         return {};
     }
@@ -308,6 +328,7 @@ std::string OdbcField::AsText() const {
 }
 
 std::int64_t OdbcField::AsInt64() const {
+    Current();
     Decimal d;
     bool complete = false;
     if (null_ || !ParseDecimal(text_, d, complete) || d.digits.empty()) {
@@ -340,10 +361,12 @@ std::int64_t OdbcField::AsInt64() const {
 }
 
 double OdbcField::AsDouble() const {
+    Current();
     return null_ ? 0.0 : ToDouble(text_);
 }
 
 std::int64_t OdbcField::AsCurrencyUnits() const {
+    Current();
     Decimal d;
     bool complete = false;
     if (null_ || !ParseDecimal(text_, d, complete)) {

@@ -103,10 +103,9 @@ std::string TypeName(SQLHSTMT stmt, SQLUSMALLINT column) {
 
 } // namespace
 
-OdbcRecordset::OdbcRecordset(std::unique_ptr<OdbcStatement> statement, bool sqliteTypes)
-    : statement_(std::move(statement)) {
-    SQLHSTMT stmt = statement_->Handle();
-    SQLSMALLINT n = statement_->ColumnCount();
+OdbcRecordset::OdbcRecordset(std::unique_ptr<OdbcStatement> statement, bool sqliteTypes) {
+    SQLHSTMT stmt = statement->Handle();
+    SQLSMALLINT n = statement->ColumnCount();
     fields_.reserve(static_cast<std::size_t>(n));
     for (SQLSMALLINT i = 1; i <= n; ++i) {
         SQLUSMALLINT column = static_cast<SQLUSMALLINT>(i);
@@ -131,41 +130,53 @@ OdbcRecordset::OdbcRecordset(std::unique_ptr<OdbcStatement> statement, bool sqli
         }
         fields_.emplace_back(std::move(name), declared, typing, !sqliteTypes);
     }
-    Fetch();
+    for (;;) {
+        SQLRETURN r = SQLFetch(stmt);
+        if (r == SQL_NO_DATA) {
+            break;
+        }
+        if (!SQL_SUCCEEDED(r)) {
+            statement->Fail("No se puede leer el registro");
+        }
+        std::vector<OdbcField::Value> row;
+        row.reserve(fields_.size());
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            fields_[i].Load(*statement, static_cast<SQLUSMALLINT>(i + 1));
+            row.push_back(fields_[i].Take());
+        }
+        rows_.push_back(std::move(row));
+    }
+    statement.reset();
+    Show();
 }
 
-void OdbcRecordset::Fetch() {
-    SQLRETURN r = SQLFetch(statement_->Handle());
-    if (r == SQL_NO_DATA) {
-        eof_ = true;
+void OdbcRecordset::Show() {
+    eof_ = next_ >= rows_.size();
+    if (eof_) {
+        rows_.clear();
         for (auto &f : fields_) {
             f.Clear();
+            f.SetAtEnd(true);
         }
-        statement_.reset();
         return;
     }
-    if (!SQL_SUCCEEDED(r)) {
-        statement_->Fail("No se puede leer el registro");
-    }
-    eof_ = false;
+    auto &row = rows_[next_++];
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i].Load(*statement_, static_cast<SQLUSMALLINT>(i + 1));
+        fields_[i].Put(std::move(row[i]));
     }
+    row.clear();
 }
 
 void OdbcRecordset::MoveNext() {
     if (eof_) {
         throw DbError("El recordset está al final");
     }
-    Fetch();
+    Show();
 }
 
 const Field &OdbcRecordset::Fields(std::size_t index) const {
     if (index >= fields_.size()) {
         throw DbError("El registro no tiene el campo " + std::to_string(index));
-    }
-    if (eof_) {
-        throw DbError("No hay registro actual");
     }
     return fields_[index];
 }
@@ -173,9 +184,6 @@ const Field &OdbcRecordset::Fields(std::size_t index) const {
 const Field &OdbcRecordset::Fields(const std::string &name) const {
     for (const auto &f : fields_) {
         if (dialect::EqualsNoCase(f.Name(), name)) {
-            if (eof_) {
-                throw DbError("No hay registro actual");
-            }
             return f;
         }
     }
@@ -192,8 +200,8 @@ bool OdbcRecordset::HasField(const std::string &name) const {
 }
 
 void OdbcRecordset::Close() {
-    statement_.reset();
-    eof_ = true;
+    next_ = rows_.size();
+    Show();
 }
 
 } // namespace db

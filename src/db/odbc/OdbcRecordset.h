@@ -10,8 +10,10 @@
 
 namespace db {
 
-// Forward-only rows of a statement that returned a result set. The statement is freed at the
-// end of the rows, so that a driver allowing one active result per connection is free again.
+// Forward-only rows of a statement that returned a result set, read into memory when it opens
+// (as an ADO client cursor would): the statement is freed at once, so that another statement can
+// run on the connection while these rows are read, on drivers that allow one active result (FreeTDS
+// without MARS).
 class OdbcRecordset : public Recordset {
   public:
     // sqliteTypes: column types are SQLite's declared types as the SQLite ODBC driver names them.
@@ -25,10 +27,11 @@ class OdbcRecordset : public Recordset {
     void Close() override;
 
   private:
-    void Fetch();
+    void Show();
 
-    std::unique_ptr<OdbcStatement> statement_;
     std::vector<OdbcField> fields_;
+    std::vector<std::vector<OdbcField::Value>> rows_;
+    std::size_t next_ = 0;
     bool eof_ = true;
 };
 

@@ -1,5 +1,7 @@
 #include "db/sqlite/SqliteConnection.h"
 
+#include "db/BusyTimeout.h"
+#include "db/ConnectionString.h"
 #include "db/DbError.h"
 #include "db/dialect/Rewriter.h"
 #include "db/dialect/ShapeScanner.h"
@@ -60,7 +62,7 @@ class SqliteConnection : public Connection {
             throw DbError("No se puede abrir la base de datos " + path + ": " + msg);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, 15000);
+        sqlite3_busy_timeout(db_, BusyTimeoutMs());
         RegisterSpanishCollation(db_);
         Raw("PRAGMA journal_mode=WAL");
         Raw("PRAGMA foreign_keys=OFF");
@@ -72,6 +74,8 @@ class SqliteConnection : public Connection {
             Raw("PRAGMA " + Quoted(name, '"') + ".journal_mode=WAL");
         }
         catalog_ = std::make_unique<SqliteCatalog>(db_, attachments);
+        // ADO's connection string for a second connection to the same files (OpenConnectionString).
+        Properties()["Extended Properties"] = EmbeddedExtendedProperties(path, attachments);
     }
 
     ~SqliteConnection() override {
@@ -100,7 +104,9 @@ class SqliteConnection : public Connection {
         if (inTrans_) {
             throw DbError("Ya hay una transacción abierta en esta conexión");
         }
-        Raw("BEGIN");
+        // The write lock is taken now, so that a second writer waits its busy timeout here
+        // instead of failing at once when a deferred transaction tries to upgrade its read lock.
+        Raw("BEGIN IMMEDIATE");
         inTrans_ = true;
     }
     void CommitTrans() override {

@@ -92,12 +92,25 @@ std::int64_t UnitsFromText(const char *s) {
 
 } // namespace
 
-SqliteField::SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared)
-    : stmt_(stmt), index_(index), name_(name), declared_(declared) {}
+SqliteField::SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared,
+                         const bool *eof)
+    : stmt_(stmt), index_(index), name_(name), declared_(declared), eof_(eof) {}
 
-bool SqliteField::IsNull() const { return sqlite3_column_type(stmt_, index_) == SQLITE_NULL; }
+void SqliteField::Current() const {
+    if (*eof_) {
+        throw DbError("No hay registro actual");
+    }
+}
+
+bool SqliteField::IsNull() const {
+    Current();
+    return sqlite3_column_type(stmt_, index_) == SQLITE_NULL;
+}
 
 FieldKind SqliteField::Kind() const {
+    if (*eof_) {
+        return declared_;
+    }
     int type = sqlite3_column_type(stmt_, index_);
     if (type == SQLITE_NULL) {
         return FieldKind::Null;
@@ -118,6 +131,7 @@ FieldKind SqliteField::Kind() const {
 }
 
 std::string SqliteField::AsText() const {
+    Current();
     switch (sqlite3_column_type(stmt_, index_)) {
     case SQLITE_NULL:
         return {};
@@ -148,6 +162,7 @@ std::string SqliteField::AsText() const {
 }
 
 std::int64_t SqliteField::AsInt64() const {
+    Current();
     switch (sqlite3_column_type(stmt_, index_)) {
     case SQLITE_NULL:
         return 0;
@@ -158,9 +173,13 @@ std::int64_t SqliteField::AsInt64() const {
     }
 }
 
-double SqliteField::AsDouble() const { return sqlite3_column_double(stmt_, index_); }
+double SqliteField::AsDouble() const {
+    Current();
+    return sqlite3_column_double(stmt_, index_);
+}
 
 std::int64_t SqliteField::AsCurrencyUnits() const {
+    Current();
     switch (sqlite3_column_type(stmt_, index_)) {
     case SQLITE_NULL:
         return 0;
@@ -192,7 +211,8 @@ SqliteRecordset::SqliteRecordset(std::unique_ptr<SqliteCursor> cursor) : cursor_
     }
     fields_.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        fields_.emplace_back(st, i, &(*names)[static_cast<std::size_t>(i)], FromDecl(sqlite3_column_decltype(st, i)));
+        fields_.emplace_back(st, i, &(*names)[static_cast<std::size_t>(i)], FromDecl(sqlite3_column_decltype(st, i)),
+                             &eof_);
     }
     eof_ = !cursor_->Step();
 }
@@ -208,18 +228,12 @@ const Field &SqliteRecordset::Fields(std::size_t index) const {
     if (index >= fields_.size()) {
         throw DbError("El registro no tiene el campo " + std::to_string(index));
     }
-    if (eof_) {
-        throw DbError("No hay registro actual");
-    }
     return fields_[index];
 }
 
 const Field &SqliteRecordset::Fields(const std::string &name) const {
     for (const auto &f : fields_) {
         if (dialect::EqualsNoCase(f.Name(), name)) {
-            if (eof_) {
-                throw DbError("No hay registro actual");
-            }
             return f;
         }
     }

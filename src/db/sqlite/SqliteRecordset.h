@@ -12,7 +12,8 @@ namespace db {
 
 class SqliteField : public Field {
   public:
-    SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared);
+    // eof: the recordset's end flag; at the end the name and declared kind remain, values do not.
+    SqliteField(sqlite3_stmt *stmt, int index, const std::string *name, FieldKind declared, const bool *eof);
     const std::string &Name() const override { return *name_; }
     FieldKind Kind() const override;
     bool IsNull() const override;
@@ -22,10 +23,13 @@ class SqliteField : public Field {
     std::int64_t AsCurrencyUnits() const override;
 
   private:
+    void Current() const;
+
     sqlite3_stmt *stmt_;
     int index_;
     const std::string *name_;
     FieldKind declared_;
+    const bool *eof_;
 };
 
 class SqliteRecordset : public Recordset {

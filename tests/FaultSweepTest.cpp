@@ -1,0 +1,573 @@
+#include "db/Sql.h"
+#include "fixtures/FaultyConnection.h"
+#include "fixtures/Vinculos.h"
+#include "lines/frmExtractos_Lineas.h"
+#include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
+#include "lines/frmExtractos_Lineas_Vinculos.h"
+#include "lines/frmExtractos_Lineas_Vinculos_2.h"
+#include "lines/frmExtractos_Lineas_Vinculos_Agregar_Factura.h"
+#include "lines/frmPedirProveedor.h"
+#include "statements/frmExtractos.h"
+#include "statements/frmExtractos_ConfirmarEliminar.h"
+#include "statements/frmImportar.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Every transactional operation, run once with a failure at each statement it executes up to its
+// last commit and once with each of its commits failing: both databases must come out unchanged,
+// row by row, and the user must have seen the error box. A new operation adds a row to kOperations.
+
+namespace {
+
+const std::string kSamples = std::string(PC_SOURCE_DIR) + "/samples/";
+
+// Every row of every table of a database file, as committed (read beside the module's connections).
+std::vector<std::string> Dump(const std::string &path) {
+    sqlite3 *h = nullptr;
+    std::vector<std::string> out;
+    if (sqlite3_open_v2(path.c_str(), &h, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(h);
+        return {"cannot open " + path};
+    }
+    sqlite3_busy_timeout(h, 10000);
+    std::vector<std::string> tables;
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name", -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        tables.emplace_back(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    }
+    sqlite3_finalize(st);
+    for (const auto &t : tables) {
+        out.push_back("== " + t);
+        std::string sql = "SELECT * FROM \"" + t + "\" ORDER BY 1, 2, 3";
+        if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(st);
+            sql = "SELECT * FROM \"" + t + "\" ORDER BY 1";
+            sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr);
+        }
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            std::string row;
+            for (int i = 0; i < sqlite3_column_count(st); ++i) {
+                const unsigned char *v = sqlite3_column_text(st, i);
+                row += (i ? "|" : "") + (v ? std::string(reinterpret_cast<const char *>(v)) : "<null>");
+            }
+            out.push_back(row);
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(h);
+    return out;
+}
+
+// Sets an environment variable for the life of the object.
+class Env {
+  public:
+    Env(const char *name, const std::string &value) : name_(name) {
+        if (const char *old = std::getenv(name)) {
+            old_ = old;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~Env() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char *name_;
+    std::optional<std::string> old_;
+};
+
+// The demo company with the test statement "T'1" of VinculosFixture, its connections wrapped.
+class Sweep : public VinculosFixture {
+  public:
+    Sweep() : profile("USERPROFILE", demo.dir.File("perfil")) {
+        std::string app = demo.dir.File("app");
+        std::filesystem::create_directories(app);
+        demo.erp->Execute("UPDATE Empresas SET PathAplicacion = " + db::Quote(app));
+        demo.settings->GuardarValor("FechaIExtracto", "01/01/2000");
+        demo.settings->GuardarValor("FechaFExtracto", "31/12/2099");
+        shell.handlers["frmImportar"] = [](host::Window &win) {
+            auto &f = static_cast<statements::frmImportar &>(win);
+            f.cmdExaminar_Click();
+            f.cmdImportar_Click();
+        };
+        shell.handlers["frmExtractos_ConfirmarEliminar"] = [](host::Window &win) {
+            auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
+            c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
+            c.cmdAceptar_Click();
+        };
+        shell.handlers["frmPedirProveedor"] = [](host::Window &win) {
+            auto &p = static_cast<lines::frmPedirProveedor &>(win);
+            p.cmdAceptar_Click();
+        };
+    }
+
+    // The module's connections and company objects go through the faulty connections from now on.
+    void Wrap() {
+        erp = std::make_shared<FaultyConnection>(demo.erp, plan);
+        acc = std::make_shared<FaultyConnection>(demo.acc, plan);
+        auto &c = host::Contexto::Global();
+        c.conexionVarnex = erp;
+        c.conexionLumbra = acc;
+        c.empresaVarnex = std::make_shared<suite::EmpresaVarnex>(erp, 1);
+        c.empresaLumbra = std::make_shared<suite::EmpresaLumbra>(acc, 1);
+    }
+
+    // Both databases, with this test's own folder (stored in the company's paths) as "<dir>".
+    std::vector<std::string> Both() const {
+        auto a = Dump(demo.dir.File("erp.db"));
+        auto b = Dump(demo.dir.File("contabilidad.db"));
+        a.insert(a.end(), b.begin(), b.end());
+        const std::string folder = demo.dir.Path();
+        for (auto &row : a) {
+            for (std::size_t at; (at = row.find(folder)) != std::string::npos;) {
+                row.replace(at, folder.size(), "<dir>");
+            }
+        }
+        return a;
+    }
+
+    // The lines window on the test statement, loaded with every date.
+    std::shared_ptr<lines::frmExtractos_Lineas> Lineas() {
+        auto w = std::make_shared<lines::frmExtractos_Lineas>(shell, demo.settings);
+        w->codAlmacen = 1;
+        w->codExtracto = "T'1";
+        w->fechaExtracto = suite::Fecha::Hoy().SumarDias(-2);
+        w->fechaVto = suite::Fecha::Hoy().SumarDias(13);
+        w->Show();
+        return w;
+    }
+    static int Row(const host::Grid &g, int col, const std::string &text) {
+        for (int r = 1; r <= g.DataRows(); ++r) {
+            if (g.Text(r, col) == text) {
+                return r;
+            }
+        }
+        return 0;
+    }
+    // The statement list showing every statement, with `code` ticked (or current, for matching).
+    std::shared_ptr<statements::frmExtractos> Lista(const std::string &code = "", bool tick = true) {
+        auto w = std::make_shared<statements::frmExtractos>(shell, demo.settings);
+        w->Show();
+        w->cboEstado.SelectData(3);
+        w->cboEstado_Click();
+        if (!code.empty()) {
+            int r = Row(w->vsExtractos, statements::frmExtractos::colExtracto, code);
+            EXPECT_NE(r, 0) << code;
+            if (tick) {
+                w->vsExtractos.SetTicked(r, true);
+            } else {
+                w->vsExtractos_RowColChange(r);
+            }
+        }
+        return w;
+    }
+
+    std::shared_ptr<FaultPlan> plan = std::make_shared<FaultPlan>();
+    db::ConnectionPtr erp, acc;
+    Env profile;
+    std::vector<long> ids; // what the seed made, for the action
+};
+
+// One operation: its data (written before the connections are wrapped) and the user's action,
+// made ready (windows open, rows ticked) by `open`, which returns what the user finally presses.
+struct Operation {
+    const char *name;
+    std::function<void(Sweep &)> seed;
+    std::function<std::function<void()>(Sweep &)> open;
+};
+
+using LV = lines::frmExtractos_Lineas_Vinculos;
+using LV2 = lines::frmExtractos_Lineas_Vinculos_2;
+using AF = lines::frmExtractos_Lineas_Vinculos_Agregar_Factura;
+using L = lines::frmExtractos_Lineas;
+using ND = lines::frmExtractos_Lineas_NoPagoFechaVto;
+
+std::function<void()> Importar(Sweep &s, const std::string &file) {
+    auto w = s.Lista();
+    return [&s, w, file] {
+        s.shell.openFiles.push_back(file);
+        w->cmdImportar_Click();
+    };
+}
+
+// A type-1 line of supplier 901 with two invoices, one of them already linked to it.
+void SeedInvoices(Sweep &s) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", "1");
+    long line = s.Line(901, "150", "PAGO-1");
+    s.ids = {line};
+    for (const char *doc : {"FV'100", "FV-200", "FV-300"}) {
+        s.demo.erp->Execute("INSERT INTO Entradas_Facturas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, "
+                            "Documento, Fecha, Importe, ImporteContable, Asiento, Usuario, Hora) VALUES (1, " +
+                            std::to_string(Sweep::Year()) + ", 1, 0, 901, " + db::Quote(doc) + ", '" + Sweep::Dia(-10) +
+                            "', 50, 50, 0, 1, '" + Sweep::Dia(-10) + "')");
+    }
+    s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Entradas_Facturas (IdExtractoLinea, Cod_Empresa, Cod_Almacen, "
+                        "Proveedor, Documento, Fecha) VALUES (" +
+                        std::to_string(line) + ", 1, 1, 901, 'FV-300', '" + Sweep::Dia(-10) + "')");
+}
+
+// A type-1 line of supplier 902 (receipts) with two receipts, one of them already linked to it.
+void SeedReceipts(Sweep &s) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", "1");
+    long line = s.Line(902, "90", "PAGO-2");
+    s.ids = {line};
+    for (int codigo : {501, 502}) {
+        s.demo.erp->Execute("INSERT INTO Entradas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, Documento, "
+                            "Fecha, ImporteContable, Usuario, Hora) VALUES (1, " +
+                            std::to_string(Sweep::Year()) + ", 1, " + std::to_string(codigo) + ", 902, 'ALB-" +
+                            std::to_string(codigo) + "', '" + Sweep::Dia(-8) + "', 45, 1, '" + Sweep::Dia(-8) +
+                            " 10:30:00')");
+    }
+    s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Entradas (IdExtractoLinea, Cod_Empresa, Cod_Ejercicio, "
+                        "Cod_Almacen, Codigo) VALUES (" +
+                        std::to_string(line) + ", 1, " + std::to_string(Sweep::Year()) + ", 1, 502)");
+}
+
+std::shared_ptr<LV> Documentos(Sweep &s, int proveedor) {
+    auto w = std::make_shared<LV>(s.shell, s.demo.settings);
+    w->contCompras = proveedor == 902;
+    w->idExtractoLinea = s.ids[0];
+    w->codAlmacen = 1;
+    w->codProveedor = proveedor;
+    w->extractoCerrado = false;
+    w->fechaExtracto = suite::Fecha::Hoy().SumarDias(-2);
+    w->Show();
+    for (int r = 1; r <= w->vsLineas.DataRows(); ++r) {
+        w->vsLineas_Click(r, LV::colSel);
+    }
+    return w;
+}
+
+// A type-2 line of account 4000000901 with two free forecasts and one already linked to it.
+void SeedForecasts(Sweep &s) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", "2");
+    long line = s.Line(901, "300", "F-100");
+    long a = s.Forecast("4000000901", "A", "100", 1);
+    long b = s.Forecast("4000000901", "B'2", "250.5", 2);
+    long mine = s.Forecast("4000000901", "M", "40", 3);
+    s.LinkForecast(line, mine, "40");
+    s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 40 WHERE IdExtractoLinea = " +
+                        std::to_string(line));
+    s.ids = {line, a, b, mine};
+}
+
+std::shared_ptr<LV2> Previsiones(Sweep &s) {
+    auto w = std::make_shared<LV2>(s.shell, s.demo.settings);
+    w->idExtractoLinea = s.ids[0];
+    w->codAlmacen = 1;
+    w->ctaProveedor = "4000000901";
+    w->fechaExtracto = suite::Fecha::Hoy().SumarDias(-2);
+    w->fechaVto = suite::Fecha::Hoy().SumarDias(13);
+    w->Show();
+    for (int r = 1; r <= w->vsLineas.DataRows(); ++r) {
+        w->vsLineas_Click(r, LV2::colSel);
+    }
+    return w;
+}
+
+// Three type-2 lines, each linked to a forecast; the second marked not to be paid.
+void SeedMarks(Sweep &s) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", "2");
+    s.ids.clear();
+    for (const char *doc : {"A", "B", "C"}) {
+        long id = s.Line(901, "10", doc);
+        s.LinkForecast(id, s.Forecast("4000000901", std::string("X") + doc, "5", 1), "5");
+        s.ids.push_back(id);
+    }
+    s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET NoPago = 1, Obs1 = 'antes' WHERE "
+                        "IdExtractoLinea = " +
+                        std::to_string(s.ids[1]));
+}
+
+std::function<void()> Marcar(Sweep &s, bool noPago, bool fecha) {
+    auto w = s.Lineas();
+    for (long id : s.ids) {
+        w->vsLineas.SetTicked(Sweep::Row(w->vsLineas, L::colIdLinea, std::to_string(id)), true);
+    }
+    w->vsLineas_RowColChange(Sweep::Row(w->vsLineas, L::colIdLinea, std::to_string(s.ids[0])));
+    s.shell.handlers["frmExtractos_Lineas_NoPagoFechaVto"] = [noPago, fecha](host::Window &win) {
+        auto &d = static_cast<ND &>(win);
+        d.chkNoPago.value = noPago;
+        if (fecha) {
+            d.txtFechaVto.text = Sweep::Dia(30);
+        }
+        d.txtObs1.text = "Revisar con O'Neill";
+        d.cmdAceptar_Click();
+    };
+    return [w, fecha] { w->CommandBars_Execute(fecha ? L::menuNuevaFechaVto : L::menuNoPago); };
+}
+
+const Operation kOperations[] = {
+    {"ImportStatementFormat1", [](Sweep &) {},
+     [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1.txt"); }},
+    {"ImportTaxFile",
+     [](Sweep &s) {
+         auto w = s.Lista();
+         s.shell.openFiles.push_back(kSamples + "extractos_formato1.txt");
+         w->cmdImportar_Click();
+     },
+     [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1_impuestos.csv"); }},
+    {"ImportStatementFormat2",
+     [](Sweep &s) {
+         s.demo.SetParam("PagoCentral_TipoExtracto", "2");
+         s.demo.SetParam("Almacen_PD", "3");
+     },
+     [](Sweep &s) { return Importar(s, kSamples + "extractos_formato2.txt"); }},
+    {"DeleteStatements",
+     [](Sweep &s) {
+         s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, "
+                             "Observaciones) SELECT TOP 1 IdExtractoLinea, 'reclamada' FROM "
+                             "Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = '102022026'");
+     },
+     [](Sweep &s) {
+         auto w = s.Lista("102022026");
+         int r = Sweep::Row(w->vsExtractos, statements::frmExtractos::colExtracto, "103012026");
+         w->vsExtractos.SetTicked(r, true);
+         return std::function<void()>([w] { w->cmdEliminar_Click(); });
+     }},
+    {"DeleteLine",
+     [](Sweep &s) {
+         long id = s.Line(901, "20", "DEL'1");
+         std::string k = std::to_string(id);
+         for (const std::string &sql :
+              {"INSERT INTO Compras_PagosCentral_Entradas (IdExtractoLinea, Cod_Empresa, Cod_Ejercicio, Cod_Almacen, "
+               "Codigo) VALUES (" + k + ", 1, 2026, 1, 1)",
+               "INSERT INTO Compras_PagosCentral_Entradas_Facturas (IdExtractoLinea, Cod_Empresa, Cod_Almacen, "
+               "Proveedor, Documento) VALUES (" + k + ", 1, 1, 901, 'F')",
+               "INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea) VALUES (" + k + ")",
+               "INSERT INTO Compras_PagosCentral_PrevPagos (IdExtractoLinea, IdPrevPago, Importe) VALUES (" + k +
+                   ", 1, 20)",
+               "INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, Tipo) VALUES (" +
+                   k + ", 20, 0)"}) {
+             s.demo.erp->Execute(sql);
+         }
+         s.ids = {id};
+     },
+     [](Sweep &s) {
+         auto w = s.Lineas();
+         w->vsLineas_RowColChange(Sweep::Row(w->vsLineas, L::colIdLinea, std::to_string(s.ids[0])));
+         return std::function<void()>([&s, w] {
+             s.shell.answers = {host::Answer::Yes};
+             w->cmdEliminar_Click();
+         });
+     }},
+    {"LinkInvoices", SeedInvoices,
+     [](Sweep &s) {
+         auto w = Documentos(s, 901);
+         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
+     }},
+    {"UnlinkInvoices", SeedInvoices,
+     [](Sweep &s) {
+         auto w = Documentos(s, 901);
+         return std::function<void()>([&s, w] {
+             s.shell.answers = {host::Answer::Yes};
+             w->Form_KeyDown_F12();
+         });
+     }},
+    {"LinkReceipts", SeedReceipts,
+     [](Sweep &s) {
+         auto w = Documentos(s, 902);
+         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
+     }},
+    {"UnlinkReceipts", SeedReceipts,
+     [](Sweep &s) {
+         auto w = Documentos(s, 902);
+         return std::function<void()>([&s, w] {
+             s.shell.answers = {host::Answer::Yes};
+             w->Form_KeyDown_F12();
+         });
+     }},
+    {"LinkForecasts", SeedForecasts,
+     [](Sweep &s) {
+         auto w = Previsiones(s);
+         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
+     }},
+    {"UnlinkForecasts", SeedForecasts,
+     [](Sweep &s) {
+         auto w = Previsiones(s);
+         return std::function<void()>([&s, w] {
+             s.shell.answers = {host::Answer::Yes};
+             w->Form_KeyDown_F12();
+         });
+     }},
+    {"ImportForecasts", SeedForecasts,
+     [](Sweep &s) {
+         auto w = std::make_shared<AF>(s.shell, s.demo.settings);
+         w->codExtracto = "T'1";
+         w->codAlmacen = 1;
+         w->fechaExtracto = suite::Fecha::Hoy().SumarDias(-2);
+         w->fechaVto = suite::Fecha::Hoy().SumarDias(13);
+         w->Show();
+         w->txtProveedor.code = 902;
+         w->txtProveedor_Change();
+         for (long apunte : {s.ids[1], s.ids[2]}) {
+             w->vsLineas_Click(Sweep::Row(w->vsLineas, AF::colApunte, std::to_string(apunte)), AF::colSel);
+         }
+         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
+     }},
+    {"MarkNoPayment", SeedMarks, [](Sweep &s) { return Marcar(s, true, false); }},
+    {"MarkNewDueDate", SeedMarks, [](Sweep &s) { return Marcar(s, false, true); }},
+    {"ClearMarks", SeedMarks, [](Sweep &s) { return Marcar(s, false, false); }},
+    {"AutomaticMatching",
+     [](Sweep &s) {
+         s.demo.SetParam("PagoCentral_TipoExtracto", "2");
+         s.Line(901, "100", "FAC-0001");
+         s.Line(901, "55.5", "XX/F-77/2026");
+         s.Line(902, "70", "AB-9999");
+         long stale = s.Line(901, "12", "NADA");
+         s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 12 WHERE "
+                             "IdExtractoLinea = " +
+                             std::to_string(stale));
+         s.Forecast("4000000901", "OTRA-0001", "100", 1);
+         s.Forecast("4000000901", "F-77", "55.5", 13);
+         s.Forecast("4000000902", "Z9999", "70", -5);
+     },
+     [](Sweep &s) {
+         auto w = s.Lista("T'1", false);
+         return std::function<void()>([w] { w->cmdCasacionAut_Click(); });
+     }},
+};
+
+class FaultSweep : public ::testing::TestWithParam<Operation> {};
+
+void PrintTo(const Operation &op, std::ostream *os) { *os << op.name; }
+
+// The error box of the module: the stop icon, a procedure's tag as title, the injected failure as text.
+::testing::AssertionResult SawErrorBox(const host::ScriptedShell &shell, const std::string &failure) {
+    for (const auto &m : shell.messages) {
+        if (m.icon == host::Icon::Critical && m.title.find(':') != std::string::npos &&
+            m.text.find(failure) != std::string::npos) {
+            return ::testing::AssertionSuccess();
+        }
+    }
+    return ::testing::AssertionFailure() << "no error box with \"" << failure << "\"; last: " << shell.Last();
+}
+
+// What an operation's run left: the error box seen, no transaction left open, the progress window
+// hidden and both databases exactly as `expected`.
+void Check(const char *op, const std::string &what, Sweep &s, const std::string &failure,
+           const std::vector<std::string> &expected) {
+    EXPECT_TRUE(SawErrorBox(s.shell, failure)) << op << ", " << what;
+    EXPECT_FALSE(s.demo.erp->InTransaction()) << op << ", " << what;
+    EXPECT_FALSE(s.demo.acc->InTransaction()) << op << ", " << what;
+    EXPECT_TRUE(s.shell.ProgressHidden()) << op << ", " << what;
+    auto after = s.Both();
+    if (after != expected) {
+        std::string diff;
+        for (const auto &row : after) {
+            if (std::find(expected.begin(), expected.end(), row) == expected.end()) {
+                diff += "\n+ " + row;
+            }
+        }
+        for (const auto &row : expected) {
+            if (std::find(after.begin(), after.end(), row) == after.end()) {
+                diff += "\n- " + row;
+            }
+        }
+        ADD_FAILURE() << op << ", " << what << ": the databases are not as expected" << diff;
+    }
+}
+
+std::string Failing(const FaultPlan &plan, int k) {
+    return "statement " + std::to_string(k) + ": " +
+           (k <= static_cast<int>(plan.log.size()) ? plan.log[static_cast<std::size_t>(k - 1)] : "");
+}
+
+TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite) {
+    const Operation &op = GetParam();
+
+    // A clean run counts the statements and commits, and must change something.
+    int statements = 0;
+    std::vector<int> atCommit;
+    std::vector<std::string> done;
+    {
+        Sweep s;
+        op.seed(s);
+        auto before = s.Both();
+        s.Wrap();
+        auto action = op.open(s);
+        s.shell.ClearLog();
+        s.plan->Reset();
+        action();
+        std::string said;
+        for (const auto &m : s.shell.messages) {
+            said += "\n" + m.title + ": " + m.text;
+            EXPECT_NE(m.icon, host::Icon::Critical) << m.title << ": " << m.text;
+        }
+        statements = s.plan->statements;
+        atCommit = s.plan->statementsAtCommit;
+        ASSERT_FALSE(atCommit.empty()) << op.name << " committed nothing" << said;
+        done = s.Both();
+        ASSERT_NE(done, before) << op.name << " changed nothing" << said;
+    }
+    // The operation's own transaction is the first one committed; what runs after it (the reload,
+    // which may hold a transaction of its own) finds the operation's work stored.
+    const int inTransaction = atCommit.front();
+    std::printf("[ sweep    ] %s: %d statements, %d up to its commit, %zu commit(s)\n", op.name, statements,
+                inTransaction, atCommit.size());
+
+    Sweep s;
+    op.seed(s);
+    const auto before = s.Both();
+    s.Wrap();
+    for (int k = 1; k <= inTransaction; ++k) {
+        auto action = op.open(s);
+        s.shell.ClearLog();
+        s.plan->Reset();
+        s.plan->failAt = k;
+        action();
+        Check(op.name, Failing(*s.plan, k), s, "Fallo provocado en la instrucción " + std::to_string(k), before);
+    }
+    {
+        auto action = op.open(s);
+        s.shell.ClearLog();
+        s.plan->Reset();
+        s.plan->failCommit = 1;
+        action();
+        Check(op.name, "its commit", s, "Fallo provocado al confirmar la transacción", before);
+    }
+    for (int k = inTransaction + 1; k <= statements; ++k) {
+        Sweep later;
+        op.seed(later);
+        later.Wrap();
+        auto action = op.open(later);
+        later.shell.ClearLog();
+        later.plan->Reset();
+        later.plan->failAt = k;
+        action();
+        Check(op.name, "after the commit, " + Failing(*later.plan, k), later,
+              "Fallo provocado en la instrucción " + std::to_string(k), done);
+    }
+    for (int c = 2; c <= static_cast<int>(atCommit.size()); ++c) {
+        Sweep later;
+        op.seed(later);
+        later.Wrap();
+        auto action = op.open(later);
+        later.shell.ClearLog();
+        later.plan->Reset();
+        later.plan->failCommit = c;
+        action();
+        Check(op.name, "commit " + std::to_string(c), later, "Fallo provocado al confirmar la transacción", done);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, FaultSweep, ::testing::ValuesIn(kOperations),
+                         [](const ::testing::TestParamInfo<Operation> &info) { return std::string(info.param.name); });
+
+} // namespace
