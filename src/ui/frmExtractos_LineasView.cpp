@@ -3,6 +3,7 @@
 #include "ui/GridModel.h"
 #include "ui/LineasDateBox.h"
 #include "ui/LineasLookupBox.h"
+#include "ui/Textos.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,18 +22,6 @@
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-
-QString Q(const std::string &s) { return QString::fromStdString(s); }
-
-void Texto(QLineEdit *e, const std::string &t) {
-    if (e->text() != Q(t)) {
-        e->setText(Q(t));
-    }
-}
-
-} // namespace
 
 frmExtractos_LineasView::frmExtractos_LineasView(lines::frmExtractos_Lineas &window, host::Shell &shell,
                                                  QWidget *parent)

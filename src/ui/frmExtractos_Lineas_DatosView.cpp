@@ -2,6 +2,7 @@
 
 #include "ui/LineasDateBox.h"
 #include "ui/LineasLookupBox.h"
+#include "ui/Textos.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,14 +20,6 @@ namespace ui {
 
 namespace {
 
-QString Q(const std::string &s) { return QString::fromStdString(s); }
-
-void Texto(QLineEdit *e, const std::string &t) {
-    if (e->text() != Q(t)) {
-        e->setText(Q(t));
-    }
-}
-
 QLineEdit *Numero(QWidget *parent, bool soloLectura) {
     auto *e = new QLineEdit(parent);
     e->setAlignment(Qt::AlignRight);
@@ -42,10 +35,9 @@ QLineEdit *Numero(QWidget *parent, bool soloLectura) {
 
 frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos_Lineas_Datos &window,
                                                              host::Shell &shell, QWidget *parent)
-    : QDialog(parent), w_(window) {
+    : VistaDialogo(window, parent), w_(window) {
     using D = lines::frmExtractos_Lineas_Datos;
     setWindowTitle(Q(w_.caption));
-    auto *root = new QVBoxLayout(this);
     auto *form = new QGridLayout();
     auto etiqueta = [&](const std::string &t) { return new QLabel(Q(t), this); };
 
@@ -91,7 +83,7 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
     form->addWidget(acreedor_, r++, 2, 1, 2);
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
-    root->addLayout(form);
+    root_->addLayout(form);
 
     fraImpuestos_ = new QGroupBox(Q(w_.fraImpuestos.caption), this);
     auto *imp = new QGridLayout(fraImpuestos_);
@@ -129,7 +121,7 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
     imp->addWidget(tImporte_, D::kFilas + 1, 2);
     imp->addWidget(new QLabel(QStringLiteral("Total:"), fraImpuestos_), D::kFilas + 2, 1, Qt::AlignRight);
     imp->addWidget(total_, D::kFilas + 2, 2);
-    root->addWidget(fraImpuestos_);
+    root_->addWidget(fraImpuestos_);
 
     auto *opciones = new QHBoxLayout();
     auto grupo = [&](QGroupBox *&box, const host::Control &marco, std::array<host::CheckField, 2> &opts,
@@ -146,17 +138,9 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
     };
     grupo(fraEmisor_, w_.fraEmisor, w_.optEmisor, emisor_);
     grupo(fraTipoFactura_, w_.fraTipoFactura, w_.optTipoFactura, tipoFactura_);
-    root->addLayout(opciones);
+    root_->addLayout(opciones);
 
-    auto *botones = new QHBoxLayout();
-    botones->addStretch();
-    aceptar_ = new QPushButton(Q(w_.cmdAceptar.caption), this);
-    cancelar_ = new QPushButton(Q(w_.cmdCancelar.caption), this);
-    aceptar_->setAutoDefault(false);
-    cancelar_->setAutoDefault(false);
-    botones->addWidget(aceptar_);
-    botones->addWidget(cancelar_);
-    root->addLayout(botones);
+    FilaAceptarCancelar(w_, [this] { Leer(); });
 
     connect(proveedor_, &LineasLookupBox::codigoCambiado, this, [this] {
         Accion([this] {
@@ -182,13 +166,6 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
             w_.txtFecha_Change();
         });
     });
-    connect(aceptar_, &QPushButton::clicked, this, [this] {
-        Accion([this] {
-            Leer();
-            w_.cmdAceptar_Click();
-        });
-    });
-    connect(cancelar_, &QPushButton::clicked, this, [this] { Accion([this] { w_.cmdCancelar_Click(); }); });
     // Enter moves to the next field, as in the suite's forms.
     for (QLineEdit *e : {documento_, documentoCentral_, static_cast<QLineEdit *>(fecha_), importe_, central_}) {
         connect(e, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
@@ -199,29 +176,6 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
 
     Refresh();
     proveedor_->CodigoEdit()->setFocus();
-}
-
-template <class F> void frmExtractos_Lineas_DatosView::Accion(F &&f) {
-    if (pintando_) {
-        return;
-    }
-    f();
-    if (!w_.Loaded()) {
-        if (w_.aceptado) {
-            QDialog::accept();
-        } else {
-            QDialog::reject();
-        }
-        return;
-    }
-    Refresh();
-}
-
-void frmExtractos_Lineas_DatosView::reject() {
-    if (w_.Loaded()) {
-        w_.Form_KeyDown_Escape();
-    }
-    QDialog::reject();
 }
 
 void frmExtractos_Lineas_DatosView::Leer() {
@@ -299,14 +253,9 @@ void frmExtractos_Lineas_DatosView::Refresh() {
         emisor_[k]->setChecked(w_.optEmisor[k].value);
         tipoFactura_[k]->setChecked(w_.optTipoFactura[k].value);
     }
-    aceptar_->setEnabled(w_.cmdAceptar.enabled);
-    cancelar_->setEnabled(w_.cmdCancelar.enabled);
+    MostrarAceptarCancelar();
     // A hidden frame leaves no gap: the buttons move up.
-    int marcos = (w_.fraImpuestos.visible ? 1 : 0) + (w_.fraEmisor.visible ? 2 : 0);
-    if (marcos != marcos_) {
-        marcos_ = marcos;
-        adjustSize();
-    }
+    AjustarSiCambia((w_.fraImpuestos.visible ? 1 : 0) + (w_.fraEmisor.visible ? 2 : 0));
     pintando_ = false;
 }
 

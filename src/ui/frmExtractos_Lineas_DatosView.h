@@ -1,9 +1,7 @@
 #pragma once
 
 #include "lines/frmExtractos_Lineas_Datos.h"
-#include "ui/QtShell.h"
-
-#include <QDialog>
+#include "ui/VistaDialogo.h"
 
 #include <array>
 #include <map>
@@ -14,7 +12,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace ui {
@@ -24,13 +21,12 @@ class LineasLookupBox;
 
 // The statement line editor: the line's fields, the tax breakdown (type 1) or the issuer and invoice
 // type (type 2). The values go to the controller as they are typed; it checks and recomputes.
-class frmExtractos_Lineas_DatosView : public QDialog, public View {
+class frmExtractos_Lineas_DatosView : public VistaDialogo {
     Q_OBJECT
   public:
     frmExtractos_Lineas_DatosView(lines::frmExtractos_Lineas_Datos &window, host::Shell &shell,
                                   QWidget *parent = nullptr);
 
-    QWidget *Widget() override { return this; }
     void Refresh() override;
     QWidget *ControlWidget(const std::string &name) override;
 
@@ -39,11 +35,9 @@ class frmExtractos_Lineas_DatosView : public QDialog, public View {
     QLabel *Total() const { return total_; }
     QGroupBox *MarcoImpuestos() const { return fraImpuestos_; }
 
-  protected:
-    void reject() override;
-
   private:
-    template <class F> void Accion(F &&f);
+    void Escape() override { w_.Form_KeyDown_Escape(); }
+    bool Aceptado() const override { return w_.aceptado; }
     // Copies what the user typed into the controller's fields.
     void Leer();
 
@@ -58,9 +52,6 @@ class frmExtractos_Lineas_DatosView : public QDialog, public View {
     std::array<QLineEdit *, lines::frmExtractos_Lineas_Datos::kFilas> tipos_{}, bases_{}, cuotas_{};
     QLabel *tBase_, *tImporte_, *total_;
     std::array<QRadioButton *, 2> emisor_{}, tipoFactura_{};
-    QPushButton *aceptar_, *cancelar_;
-    bool pintando_ = false;
-    int marcos_ = -1;
 };
 
 } // namespace ui

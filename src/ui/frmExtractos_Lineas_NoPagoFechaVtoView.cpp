@@ -1,34 +1,20 @@
 #include "ui/frmExtractos_Lineas_NoPagoFechaVtoView.h"
 
 #include "ui/LineasDateBox.h"
+#include "ui/Textos.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ui {
 
-namespace {
-
-QString Q(const std::string &s) { return QString::fromStdString(s); }
-
-void Texto(QLineEdit *e, const std::string &t) {
-    if (e->text() != Q(t)) {
-        e->setText(Q(t));
-    }
-}
-
-} // namespace
-
 frmExtractos_Lineas_NoPagoFechaVtoView::frmExtractos_Lineas_NoPagoFechaVtoView(
     lines::frmExtractos_Lineas_NoPagoFechaVto &window, host::Shell &shell, QWidget *parent)
-    : QDialog(parent), w_(window) {
+    : VistaDialogo(window, parent), w_(window) {
     using N = lines::frmExtractos_Lineas_NoPagoFechaVto;
-    auto *root = new QVBoxLayout(this);
     auto *form = new QGridLayout();
     noPago_ = new QCheckBox(Q(w_.chkNoPago.caption), this);
     lblFechaVto_ = new QLabel(Q(w_.lblFechaVto.caption), this);
@@ -46,47 +32,16 @@ frmExtractos_Lineas_NoPagoFechaVtoView::frmExtractos_Lineas_NoPagoFechaVtoView(
         form->addWidget(obs_[k], 3 + static_cast<int>(k), 0, 1, 2);
     }
     form->setColumnStretch(1, 1);
-    root->addLayout(form);
+    root_->addLayout(form);
 
-    auto *botones = new QHBoxLayout();
-    botones->addStretch();
-    aceptar_ = new QPushButton(Q(w_.cmdAceptar.caption), this);
-    cancelar_ = new QPushButton(Q(w_.cmdCancelar.caption), this);
-    aceptar_->setAutoDefault(false);
-    cancelar_->setAutoDefault(false);
-    botones->addWidget(aceptar_);
-    botones->addWidget(cancelar_);
-    root->addLayout(botones);
+    FilaAceptarCancelar(w_, [this] { Leer(); });
 
-    connect(aceptar_, &QPushButton::clicked, this, [this] {
-        Accion([this] {
-            Leer();
-            w_.cmdAceptar_Click();
-        });
-    });
-    connect(cancelar_, &QPushButton::clicked, this, [this] { Accion([this] { w_.cmdCancelar_Click(); }); });
     // Enter moves to the next box, as in the suite's forms.
     connect(fechaVto_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     for (QLineEdit *e : obs_) {
         connect(e, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     }
 
-    Refresh();
-}
-
-template <class F> void frmExtractos_Lineas_NoPagoFechaVtoView::Accion(F &&f) {
-    if (pintando_) {
-        return;
-    }
-    f();
-    if (!w_.Loaded()) {
-        if (w_.aceptado) {
-            QDialog::accept();
-        } else {
-            QDialog::reject();
-        }
-        return;
-    }
     Refresh();
 }
 
@@ -97,13 +52,6 @@ void frmExtractos_Lineas_NoPagoFechaVtoView::Leer() {
     for (std::size_t k = 0; k < obs_.size(); ++k) {
         campos[k]->text = obs_[k]->text().toStdString();
     }
-}
-
-void frmExtractos_Lineas_NoPagoFechaVtoView::reject() {
-    if (w_.Loaded()) {
-        w_.Form_KeyDown_Escape();
-    }
-    QDialog::reject();
 }
 
 void frmExtractos_Lineas_NoPagoFechaVtoView::showEvent(QShowEvent *event) {
@@ -134,14 +82,9 @@ void frmExtractos_Lineas_NoPagoFechaVtoView::Refresh() {
         Texto(obs_[k], campos[k]->text);
         obs_[k]->setEnabled(campos[k]->enabled);
     }
-    aceptar_->setEnabled(w_.cmdAceptar.enabled);
-    cancelar_->setEnabled(w_.cmdCancelar.enabled);
+    MostrarAceptarCancelar();
     // Only one of the check box and the date shows: the dialog shrinks to what is left.
-    int visibles = (w_.chkNoPago.visible ? 1 : 0) + (w_.txtFechaVto.visible ? 2 : 0);
-    if (visibles != visibles_) {
-        visibles_ = visibles;
-        adjustSize();
-    }
+    AjustarSiCambia((w_.chkNoPago.visible ? 1 : 0) + (w_.txtFechaVto.visible ? 2 : 0));
     pintando_ = false;
 }
 
@@ -157,13 +100,7 @@ QWidget *frmExtractos_Lineas_NoPagoFechaVtoView::ControlWidget(const std::string
             return obs_[k];
         }
     }
-    if (name == "cmdAceptar") {
-        return aceptar_;
-    }
-    if (name == "cmdCancelar") {
-        return cancelar_;
-    }
-    return nullptr;
+    return BotonAceptarCancelar(name);
 }
 
 } // namespace ui

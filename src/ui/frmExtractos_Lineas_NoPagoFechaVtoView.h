@@ -1,9 +1,7 @@
 #pragma once
 
 #include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
-#include "ui/QtShell.h"
-
-#include <QDialog>
+#include "ui/VistaDialogo.h"
 
 #include <array>
 #include <string>
@@ -11,20 +9,18 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace ui {
 
 class LineasDateBox;
 
 // Asks for "do not pay" or a new due date of the selected lines, with four lines of remarks.
-class frmExtractos_Lineas_NoPagoFechaVtoView : public QDialog, public View {
+class frmExtractos_Lineas_NoPagoFechaVtoView : public VistaDialogo {
     Q_OBJECT
   public:
     frmExtractos_Lineas_NoPagoFechaVtoView(lines::frmExtractos_Lineas_NoPagoFechaVto &window, host::Shell &shell,
                                            QWidget *parent = nullptr);
 
-    QWidget *Widget() override { return this; }
     void Refresh() override;
     QWidget *ControlWidget(const std::string &name) override;
 
@@ -34,11 +30,11 @@ class frmExtractos_Lineas_NoPagoFechaVtoView : public QDialog, public View {
     QPushButton *Aceptar() const { return aceptar_; }
 
   protected:
-    void reject() override;
     void showEvent(QShowEvent *event) override;
 
   private:
-    template <class F> void Accion(F &&f);
+    void Escape() override { w_.Form_KeyDown_Escape(); }
+    bool Aceptado() const override { return w_.aceptado; }
     // Copies what the user typed into the controller's fields.
     void Leer();
 
@@ -47,9 +43,6 @@ class frmExtractos_Lineas_NoPagoFechaVtoView : public QDialog, public View {
     QLabel *lblFechaVto_;
     LineasDateBox *fechaVto_;
     std::array<QLineEdit *, 4> obs_{};
-    QPushButton *aceptar_, *cancelar_;
-    bool pintando_ = false;
-    int visibles_ = -1;
 };
 
 } // namespace ui
