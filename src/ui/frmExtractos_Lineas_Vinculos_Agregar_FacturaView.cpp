@@ -1,8 +1,6 @@
 #include "ui/frmExtractos_Lineas_Vinculos_Agregar_FacturaView.h"
 
-#include "ui/LineasLookupBox.h"
-#include "ui/Textos.h"
-#include "ui/ViewsVinculos.h"
+#include "ui/GridView.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,62 +10,32 @@
 namespace ui {
 
 frmExtractos_Lineas_Vinculos_Agregar_FacturaView::frmExtractos_Lineas_Vinculos_Agregar_FacturaView(
-    lines::frmExtractos_Lineas_Vinculos_Agregar_Factura &window, host::Shell &shell, QWidget *parent)
-    : VistaPrevisiones(window, window.caption, parent), w_(window) {
-    auto *filtros = new QGridLayout();
-    proveedor_ = new LineasLookupBox(true, 60, this);
-    proveedor_->SetBuscar([this](const std::string &t) { return w_.BuscarProveedores(t); });
+    lines::frmExtractos_Lineas_Vinculos_Agregar_Factura &w, QWidget *parent)
+    : VinculosView(w, parent) {
     auto *fechas = new QHBoxLayout();
-    AgregarFechas(fechas);
+    Fechas(fechas, [&w] { w.txtDesde_Change(); }, [&w] { w.txtHasta_Change(); });
     fechas->addStretch();
+    auto *filtros = new QGridLayout();
     filtros->addLayout(fechas, 0, 0, 1, 4);
-    filtros->addWidget(new QLabel(Q(w_.txtCtaProveedor.caption), this), 1, 0);
-    filtros->addWidget(cuenta_, 1, 1);
-    filtros->addWidget(new QLabel(Q(w_.txtProveedor.caption), this), 1, 2);
-    filtros->addWidget(proveedor_, 1, 3);
+    filtros->addWidget(Label(w.txtCtaProveedor), 1, 0);
+    LookupBox *cuenta = Lookup(w.txtCtaProveedor, false, 12, [&w](const std::string &t) { return w.BuscarCuentas(t); },
+                               [&w] { w.txtCtaProveedor_Change(); }, [&w] { w.txtCtaProveedor_Enter(); });
+    filtros->addWidget(cuenta, 1, 1);
+    filtros->addWidget(Label(w.txtProveedor), 1, 2);
+    filtros->addWidget(Lookup(w.txtProveedor, true, 6, [&w](const std::string &t) { return w.BuscarProveedores(t); },
+                              [&w] { w.txtProveedor_Change(); }),
+                       1, 3);
     filtros->setColumnStretch(1, 1);
     filtros->setColumnStretch(3, 1);
-    filtros->setHorizontalSpacing(8);
     root_->addLayout(filtros);
 
-    CrearTabla(lines::frmExtractos_Lineas_Vinculos_Agregar_Factura::colNombreCuenta);
-
-    FilaBotones(
-        {}, {{w_.cmdAceptar, [this] { w_.cmdAceptar_Click(); }}, {w_.cmdCancelar, [this] { w_.cmdCancelar_Click(); }}});
-    Tecla(Qt::Key_F9, [this] { w_.Form_KeyDown_F9(); });
-
-    AlCambiarFechas([this] { w_.txtDesde_Change(); }, [this] { w_.txtHasta_Change(); });
-    connect(proveedor_, &LineasLookupBox::codigoCambiado, this, [this] {
-        Accion([this] {
-            CopiarCodigo(proveedor_, w_.txtProveedor);
-            w_.txtProveedor_Change();
-        });
-    });
-    connect(proveedor_, &LineasLookupBox::enterPulsado, this, [this] {
-        Accion([this] { LeerProveedor(); });
-        tabla_->setFocus();
-    });
-
-    Colocar(960, 500);
-    Refresh();
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::LeerProveedor() {
-    if (LeerCodigo(proveedor_, w_.txtProveedor)) {
-        w_.txtProveedor_Change();
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::MostrarFiltros() {
-    VistaPrevisiones::MostrarFiltros();
-    MostrarCodigo(proveedor_, w_.txtProveedor);
-}
-
-QWidget *frmExtractos_Lineas_Vinculos_Agregar_FacturaView::Filtro(const std::string &name) {
-    if (name == "txtProveedor") {
-        return proveedor_->CodigoEdit();
-    }
-    return VistaPrevisiones::Filtro(name);
+    GridView *grid = Tabla({.dblClick = [&w] { w.vsLineas_DblClick(); }, .upAtTop = [&w] { w.vsLineas_KeyUp(); }},
+                           lines::frmExtractos_Lineas_Vinculos_Agregar_Factura::colNombreCuenta);
+    ButtonRow({}, {Button(w.cmdAceptar, [&w] { w.cmdAceptar_Click(); }),
+                   Button(w.cmdCancelar, [&w] { w.cmdCancelar_Click(); })});
+    Key(Qt::Key_F9, [&w] { w.Form_KeyDown_F9(); });
+    FitToGrid(grid, 960, 500);
+    FirstFocus([&w, grid, cuenta]() -> QWidget * { return w.vsLineas.DataRows() > 0 ? static_cast<QWidget *>(grid) : cuenta->CodigoEdit(); });
 }
 
 } // namespace ui
