@@ -88,6 +88,15 @@ WindowView::WindowView(host::Window &window, Handler escape, QWidget *parent)
     root_ = new QVBoxLayout(this);
 }
 
+// A view may outlive its controller by a moment (a controller closed from outside the view): its
+// widgets, hidden and torn down now, must neither read nor write the controller's state.
+WindowView::~WindowView() {
+    drawing_ = true;
+    for (GridView *g : findChildren<GridView *>()) {
+        g->setModel(nullptr);
+    }
+}
+
 void WindowView::Bind(const std::string &name, QWidget *focus, Handler show, Handler commit) {
     bindings_.push_back({name, focus, std::move(show), std::move(commit)});
 }

@@ -63,6 +63,7 @@ class WindowView : public QDialog, public View {
   public:
     using Handler = std::function<void()>;
 
+    ~WindowView() override;
     QWidget *Widget() override { return this; }
     void Refresh() override;
     QWidget *ControlWidget(const std::string &name) override;
