@@ -205,10 +205,10 @@ void GridView::Mostrar(bool cabeceraMarcada) {
         while (primera < grid_.Cols() - 1 && isColumnHidden(primera)) {
             ++primera;
         }
+        // Only when it moved: reselecting under a mouse press would swallow a double-click.
         if (currentIndex().row() != grid_.row - 1) {
             setCurrentIndex(modelo_->index(grid_.row - 1, primera));
         }
-        selectRow(grid_.row - 1);
         if (grid_.topRow >= 1) {
             verticalScrollBar()->setValue(grid_.topRow - 1);
         }
