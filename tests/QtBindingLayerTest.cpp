@@ -151,10 +151,8 @@ class QtBindingLayer : public ::testing::Test {
     frmPrueba w;
 };
 
-QRgb Pixel(QWidget *grid, const QRect &cell) {
-    QImage image = static_cast<QAbstractItemView *>(grid)->viewport()->grab().toImage();
-    return image.pixel(cell.center().x(), cell.center().y());
-}
+// The colour on screen at a point of the grid's viewport.
+QColor Pixel(QAbstractItemView *grid, const QPoint &p) { return QColor(grid->viewport()->grab().toImage().pixel(p)); }
 
 TEST_F(QtBindingLayer, FieldsAreDrawnAfterEveryActionAndInputReachesTheControllerFirst) {
     frmPruebaView v(w);
@@ -291,8 +289,16 @@ TEST_F(QtBindingLayer, GridTicksKeepsItsRowsAndShowsTheCurrentRowsColour) {
     QTest::keyClick(g, Qt::Key_Up);
     ASSERT_EQ(w.vsFilas.row, 3);
     QApplication::processEvents();
-    EXPECT_EQ(QColor(Pixel(g, g->visualRect(m->index(2, 2)))), QColor(255, 255, 0));
-    EXPECT_NE(QColor(Pixel(g, g->visualRect(m->index(5, 2)))), QColor(255, 255, 0));
+    EXPECT_EQ(Pixel(g, g->visualRect(m->index(2, 2)).center()), QColor(255, 255, 0));
+    QColor base = g->palette().color(QPalette::Base);
+    EXPECT_EQ(Pixel(g, g->visualRect(m->index(5, 2)).center()), base);
+    // A current row without a colour of its own is not filled with the highlight either.
+    QTest::keyClick(g, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(Pixel(g, g->visualRect(m->index(3, 2)).center()), base);
+    EXPECT_EQ(Pixel(g, g->visualRect(m->index(3, 2)).topLeft() + QPoint(4, 0)),
+              g->palette().color(QPalette::Highlight));
+    QTest::keyClick(g, Qt::Key_Up);
 
     // Scrolling keeps the top row; a redraw puts the controller's current and top rows back.
     g->verticalScrollBar()->setValue(20);

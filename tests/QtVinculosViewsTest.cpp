@@ -311,6 +311,10 @@ TEST_F(QtVinculosViews, InvoiceWindowColoursLinkedRowsAndItsPrintoutRendersToPdf
     EXPECT_EQ(prov->text().toStdString(), std::to_string(w.codProveedor));
     EXPECT_TRUE(prov->isReadOnly());
     EXPECT_EQ(Nombre(prov), w.txtProv.descripcion);
+    // The window is wide enough for the supplier's name.
+    for (auto *e : prov->parentWidget()->findChildren<QLineEdit *>()) {
+        EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(e->text())) << e->text().toStdString();
+    }
     EXPECT_EQ(Nombre(v.ControlWidget("txtAlmacen")), w.txtAlmacen.descripcion);
     // Invoices: the receipt columns stay hidden, the entry number shows.
     EXPECT_TRUE(Grid(v)->isColumnHidden(V1::colUsuario));

@@ -29,6 +29,10 @@ class DelegadoFilas : public QStyledItemDelegate {
         QStyleOptionViewItem opt = option;
         bool actual = opt.state & QStyle::State_Selected;
         opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        // The style has already filled a selected row with the highlight: the cell's own colour,
+        // or the plain base, goes over it.
+        QVariant fondo = index.data(Qt::BackgroundRole);
+        painter->fillRect(option.rect, fondo.isValid() ? fondo.value<QColor>() : option.palette.color(QPalette::Base));
         QStyledItemDelegate::paint(painter, opt, index);
         if (!actual) {
             return;

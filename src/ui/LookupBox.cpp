@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,7 +16,25 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
+
+namespace {
+
+// The name beside the code asks for its whole width, so that a window that has the room shows it
+// uncut; the user may still make the window narrower.
+class CajaNombre : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+    QSize sizeHint() const override {
+        QSize s = QLineEdit::sizeHint();
+        s.setWidth(std::max(minimumWidth(), fontMetrics().horizontalAdvance(text()) + 16));
+        return s;
+    }
+};
+
+} // namespace
 
 LookupBox::LookupBox(bool numerico, int caracteres, QWidget *parent) : QWidget(parent), numerico_(numerico) {
     auto *layout = new QHBoxLayout(this);
@@ -32,7 +51,7 @@ LookupBox::LookupBox(bool numerico, int caracteres, QWidget *parent) : QWidget(p
     lista_ = new QToolButton(this);
     lista_->setText(QStringLiteral("..."));
     lista_->setFocusPolicy(Qt::NoFocus);
-    nombre_ = new QLineEdit(this);
+    nombre_ = new CajaNombre(this);
     nombre_->setReadOnly(true);
     nombre_->setFocusPolicy(Qt::NoFocus);
     nombre_->setMinimumWidth(120);
@@ -61,6 +80,7 @@ void LookupBox::Mostrar(const std::string &codigo, const std::string &nombre, bo
         ultimo_ = codigo_->text();
     }
     nombre_->setText(Q(nombre));
+    nombre_->updateGeometry();
     nombre_->setCursorPosition(0);
     setEnabled(enabled);
     codigo_->setReadOnly(locked);

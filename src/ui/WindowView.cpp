@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -408,6 +409,7 @@ void WindowView::Key(int key, Handler action) { keys_[key] = std::move(action); 
 
 void WindowView::KeepPosition(lines::PosicionVentana &position) {
     position_ = &position;
+    restored_ = position.width > 0;
     AplicarPosicion(this, position);
 }
 
@@ -461,6 +463,11 @@ void WindowView::resizeEvent(QResizeEvent *event) {
 
 void WindowView::showEvent(QShowEvent *event) {
     Refresh();
+    // Wide enough for what the fields hold now, unless the user's own size comes back.
+    if (!restored_) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        resize(std::max(width(), sizeHint().width()), height());
+    }
     QDialog::showEvent(event);
     if (firstFocus_) {
         if (QWidget *w = firstFocus_()) {

@@ -134,6 +134,7 @@ class WindowView : public QDialog, public View {
     std::map<int, Handler> keys_;
     const std::string *caption_ = nullptr;
     lines::PosicionVentana *position_ = nullptr;
+    bool restored_ = false;
     std::function<QWidget *()> firstFocus_;
     bool drawing_ = false;
     int shape_ = -1;
