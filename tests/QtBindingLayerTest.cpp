@@ -256,7 +256,7 @@ TEST_F(QtBindingLayer, GridTicksKeepsItsRowsAndShowsTheCurrentRowsColour) {
     QApplication::processEvents();
     ui::GridView *g = v.grid;
     auto *m = g->Modelo();
-    QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_TRUE(g->isColumnHidden(3));
 
     // Ticks: a click on column 0, not elsewhere; the space bar on the current row; the header box.
