@@ -97,11 +97,17 @@ GridView::GridView(host::Grid &grid, QWidget *parent) : QTableView(parent), grid
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int ancho) {
         if (!pintando_ && col < static_cast<int>(usuario_.size())) {
             usuario_[static_cast<std::size_t>(col)] = ancho;
-            GuardarAnchos();
+            // A drag resizes at every step: the settings file is written once, when it ends.
+            if (arrastrando_) {
+                anchosPendientes_ = true;
+            } else {
+                GuardarAnchos();
+            }
             AplicarAnchos();
         }
         ColocarCheckCabecera();
     });
+    horizontalHeader()->viewport()->installEventFilter(this);
     connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, [this] { ColocarCheckCabecera(); });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { ColocarCheckCabecera(); });
 }
@@ -120,6 +126,19 @@ void GridView::RecordarAnchos(suite::Configuracion *ajustes, std::string seccion
         int t = std::atoi(twips.c_str());
         usuario_[c] = t > 0 ? TwipsToPixels(t) : 0;
     }
+}
+
+bool GridView::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        arrastrando_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        arrastrando_ = false;
+        if (anchosPendientes_) {
+            anchosPendientes_ = false;
+            GuardarAnchos();
+        }
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void GridView::GuardarAnchos() {

@@ -46,6 +46,7 @@ class GridView : public QTableView {
     void arribaEnPrimera();
 
   protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -65,6 +66,7 @@ class GridView : public QTableView {
     std::string seccion_, clave_;
     std::uint64_t medido_ = ~0ull;
     bool pintando_ = false;
+    bool arrastrando_ = false, anchosPendientes_ = false;
 };
 
 } // namespace ui

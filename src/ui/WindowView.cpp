@@ -7,7 +7,6 @@
 #include "ui/GridView.h"
 #include "ui/Textos.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
