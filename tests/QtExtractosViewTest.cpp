@@ -2,7 +2,7 @@
 #include "fixtures/QtApp.h"
 #include "statements/frmExtractos.h"
 #include "suite/Fecha.h"
-#include "ui/LineasDateBox.h"
+#include "ui/DateBox.h"
 #include "ui/QtShell.h"
 #include "ui/Views.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
@@ -101,7 +101,7 @@ TEST_F(QtStatementList, FiltersTicksAndDeletesThroughTheViews) {
     AlAbrirModal([&](QWidget *m) {
         auto *c = qobject_cast<ui::frmExtractos_ConfirmarEliminarView *>(m);
         ASSERT_NE(c, nullptr);
-        static_cast<ui::LineasDateBox *>(c->ControlWidget("txtFecha"))->Mostrar("01/01/2001");
+        static_cast<ui::DateBox *>(c->ControlWidget("txtFecha"))->Mostrar("01/01/2001");
         AlAbrirModal([&, c](QWidget *box) {
             auto *mb = qobject_cast<QMessageBox *>(box);
             ASSERT_NE(mb, nullptr);
@@ -118,7 +118,7 @@ TEST_F(QtStatementList, FiltersTicksAndDeletesThroughTheViews) {
     AlAbrirModal([&](QWidget *m) {
         auto *c = qobject_cast<ui::frmExtractos_ConfirmarEliminarView *>(m);
         ASSERT_NE(c, nullptr);
-        static_cast<ui::LineasDateBox *>(c->ControlWidget("txtFecha"))->Mostrar(Hoy());
+        static_cast<ui::DateBox *>(c->ControlWidget("txtFecha"))->Mostrar(Hoy());
         static_cast<QPushButton *>(c->ControlWidget("cmdAceptar"))->click();
     });
     Button("cmdEliminar")->click();
@@ -163,7 +163,7 @@ TEST_F(QtStatementList, AutomaticMatchingThroughThePromptAndTheTaskDialog) {
             }
             mb->accept();
         });
-        p->Aceptar()->click();
+        static_cast<QPushButton *>(p->ControlWidget("cmdAceptar"))->click();
     });
     Button("cmdCasacionAut")->click();
     QApplication::processEvents();

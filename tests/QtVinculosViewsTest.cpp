@@ -9,8 +9,7 @@
 #include "suite/Fecha.h"
 #include "ui/GridModel.h"
 #include "ui/InformeView.h"
-#include "ui/LineasDateBox.h"
-#include "ui/ViewsVinculos.h"
+#include "ui/GridView.h"
 #include "ui/frmExtractos_Lineas_NoPagoFechaVtoView.h"
 #include "ui/frmExtractos_Lineas_VinculosView.h"
 #include "ui/frmExtractos_Lineas_Vinculos_2View.h"
@@ -65,6 +64,8 @@ void Guardar(QWidget &w, const char *name) {
     }
 }
 
+ui::GridView *Grid(ui::View &v) { return static_cast<ui::GridView *>(v.ControlWidget("vsLineas")); }
+
 class QtVinculosViews : public ::testing::Test {
   protected:
     QtVinculosViews() { fixtures::QtApp(); }
@@ -113,7 +114,7 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
     V2 w(shell, demo.settings);
     abrir(w);
     ASSERT_TRUE(shell.messages.empty()) << shell.Last();
-    ui::frmExtractos_Lineas_Vinculos_2View v(w, shell);
+    ui::frmExtractos_Lineas_Vinculos_2View v(w);
     v.show();
     QApplication::processEvents();
     EXPECT_EQ(v.windowTitle().toStdString(), "Vincular Previsiones de Pago");
@@ -129,37 +130,37 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
     emit static_cast<QLineEdit *>(codigo)->returnPressed();
     ASSERT_TRUE(shell.messages.empty()) << shell.Last();
     ASSERT_GE(w.vsLineas.DataRows(), 3);
-    auto *m = v.Tabla()->Modelo();
+    auto *m = Grid(v)->Modelo();
     ASSERT_EQ(m->rowCount(), w.vsLineas.DataRows());
     ASSERT_EQ(m->columnCount(), 10);
     for (int c = 0; c < 10; ++c) {
-        EXPECT_EQ(v.Tabla()->isColumnHidden(c), c == V2::colVinculado || c == V2::colApunte) << c;
+        EXPECT_EQ(Grid(v)->isColumnHidden(c), c == V2::colVinculado || c == V2::colApunte) << c;
     }
     for (int r = 1; r <= w.vsLineas.DataRows(); ++r) {
         EXPECT_EQ(m->data(m->index(r - 1, V2::colDocumento), Qt::DisplayRole).toString().toStdString(),
                   w.vsLineas.Text(r, V2::colDocumento));
         EXPECT_EQ(m->data(m->index(r - 1, V2::colSel), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     }
-    EXPECT_GE(v.Tabla()->columnWidth(V2::colNombreCuenta), ui::TwipsToPixels(2000));
+    EXPECT_GE(Grid(v)->columnWidth(V2::colNombreCuenta), ui::TwipsToPixels(2000));
 
     // F9 with nothing ticked: the controller's refusal, nothing linked.
-    Tecla(v.Tabla(), Qt::Key_F9);
+    Tecla(Grid(v), Qt::Key_F9);
     EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Debe señalar al menos una linea de Previsión de Pago a vincular.");
     EXPECT_EQ(demo.Count("Compras_PagosCentral_PrevPagos WHERE IdExtractoLinea = " + id), 0);
 
     // The header box ticks and unticks all.
-    v.Tabla()->CheckCabecera()->click();
+    Grid(v)->CheckCabecera()->click();
     EXPECT_EQ(w.vsLineas.TickedCount(), w.vsLineas.DataRows());
-    v.Tabla()->CheckCabecera()->click();
+    Grid(v)->CheckCabecera()->click();
     EXPECT_EQ(w.vsLineas.TickedCount(), 0);
 
     // A click on column 0 ticks; elsewhere it does not; space and double-click tick the current row.
-    emit v.Tabla()->clicked(m->index(0, V2::colSel));
-    emit v.Tabla()->clicked(m->index(1, V2::colDocumento));
-    v.Tabla()->setCurrentIndex(m->index(1, V2::colDocumento));
+    emit Grid(v)->clicked(m->index(0, V2::colSel));
+    emit Grid(v)->clicked(m->index(1, V2::colDocumento));
+    Grid(v)->setCurrentIndex(m->index(1, V2::colDocumento));
     EXPECT_EQ(w.vsLineas.row, 2);
-    Tecla(v.Tabla(), Qt::Key_Space);
-    emit v.Tabla()->doubleClicked(m->index(2, V2::colImporte));
+    Tecla(Grid(v), Qt::Key_Space);
+    emit Grid(v)->doubleClicked(m->index(2, V2::colImporte));
     EXPECT_EQ(w.vsLineas.TickedCount(), 3);
     EXPECT_EQ(m->data(m->index(2, V2::colSel), Qt::CheckStateRole).toInt(), Qt::Checked);
     std::set<std::string> marcadas;
@@ -168,7 +169,7 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
     }
 
     shell.ClearLog();
-    Tecla(v.Tabla(), Qt::Key_F9);
+    Tecla(Grid(v), Qt::Key_F9);
     EXPECT_TRUE(shell.messages.empty()) << shell.Last();
     std::set<std::string> enlazadas;
     for (const auto &a : marcadas) {
@@ -185,24 +186,24 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
         EXPECT_EQ(marcadas.count(m->data(m->index(r - 1, V2::colApunte), Qt::DisplayRole).toString().toStdString()), 1u);
     }
     EXPECT_EQ(w.vsLineas.TickedCount(), 0);
-    EXPECT_FALSE(v.Tabla()->CheckCabecera()->isChecked());
+    EXPECT_FALSE(Grid(v)->CheckCabecera()->isChecked());
 
     // F12 unlinks the ticked linked row once the user says yes.
     std::string suelta = w.vsLineas.Text(1, V2::colApunte);
-    emit v.Tabla()->clicked(m->index(0, V2::colSel));
+    emit Grid(v)->clicked(m->index(0, V2::colSel));
     shell.answers.push_back(host::Answer::Yes);
-    Tecla(v.Tabla(), Qt::Key_F12);
+    Tecla(Grid(v), Qt::Key_F12);
     EXPECT_EQ(shell.Last(), "question|¡ Atención !|¿Está seguro que desea desvincular las lineas señaladas?");
     EXPECT_EQ(demo.Count("Compras_PagosCentral_PrevPagos WHERE IdExtractoLinea = " + id), 2);
     EXPECT_EQ(demo.Count("Compras_PagosCentral_PrevPagos WHERE IdPrevPago = " + suelta), 0);
 
     // Up goes back to the account box from the first row only.
     shell.ClearLog();
-    v.Tabla()->setCurrentIndex(m->index(1, V2::colDocumento));
-    Tecla(v.Tabla(), Qt::Key_Up);
+    Grid(v)->setCurrentIndex(m->index(1, V2::colDocumento));
+    Tecla(Grid(v), Qt::Key_Up);
     EXPECT_EQ(w.vsLineas.row, 1);
     EXPECT_TRUE(shell.focus.empty());
-    Tecla(v.Tabla(), Qt::Key_Up);
+    Tecla(Grid(v), Qt::Key_Up);
     ASSERT_EQ(shell.focus.size(), 1u);
     EXPECT_EQ(shell.focus.back(), "frmExtractos_Lineas_Vinculos_2.txtCtaProveedor");
 
@@ -212,7 +213,7 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
     v.resize(780, 460);
     v.move(40, 30);
     QApplication::processEvents();
-    Tecla(v.Tabla(), Qt::Key_Escape);
+    Tecla(Grid(v), Qt::Key_Escape);
     EXPECT_FALSE(w.Loaded());
     EXPECT_FALSE(v.isVisible());
     auto p = lines::PosicionVentana::Leer(*demo.settings, "frmExtractos_Lineas_Vinculos_2");
@@ -221,7 +222,7 @@ TEST_F(QtVinculosViews, ForecastWindowLinksWhatIsTickedThroughTheViewAndKeepsIts
     EXPECT_EQ(p.left, ui::PixelsToTwips(v.x()));
     V2 again(shell, demo.settings);
     abrir(again);
-    ui::frmExtractos_Lineas_Vinculos_2View otra(again, shell);
+    ui::frmExtractos_Lineas_Vinculos_2View otra(again);
     EXPECT_NEAR(otra.width(), 780, 1);
     EXPECT_NEAR(otra.height(), 460, 1);
 }
@@ -231,29 +232,29 @@ TEST_F(QtVinculosViews, NoPaymentDialogHandsTheBoxesToTheControllerAndStaysOpenW
     d.modo = N::modoNoPago;
     d.obs = {"", "segunda", "", ""};
     d.Show();
-    ui::frmExtractos_Lineas_NoPagoFechaVtoView v(d, shell);
+    ui::frmExtractos_Lineas_NoPagoFechaVtoView v(d);
     v.show();
     QApplication::processEvents();
     EXPECT_EQ(v.windowTitle().toStdString(), "No Pago");
-    EXPECT_TRUE(v.NoPago()->isVisible());
-    EXPECT_EQ(v.NoPago()->text().toStdString(), "No Pagar");
-    EXPECT_FALSE(v.FechaVto()->isVisible());
-    EXPECT_EQ(v.Obs(1)->text().toStdString(), "segunda");
+    EXPECT_TRUE(static_cast<QCheckBox *>(v.ControlWidget("chkNoPago"))->isVisible());
+    EXPECT_EQ(static_cast<QCheckBox *>(v.ControlWidget("chkNoPago"))->text().toStdString(), "No Pagar");
+    EXPECT_FALSE(static_cast<QLineEdit *>(v.ControlWidget("txtFechaVto"))->isVisible());
+    EXPECT_EQ(static_cast<QLineEdit *>(v.ControlWidget("txtObs2"))->text().toStdString(), "segunda");
     Guardar(v, "nopago.png");
 
     // Ticked without a first remark: refused, focus on the first remark, still open.
-    v.NoPago()->setChecked(true);
-    v.Aceptar()->click();
+    static_cast<QCheckBox *>(v.ControlWidget("chkNoPago"))->setChecked(true);
+    static_cast<QPushButton *>(v.ControlWidget("cmdAceptar"))->click();
     EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Debe especificar al menos la primera Observación");
     ASSERT_FALSE(shell.focus.empty());
     EXPECT_EQ(shell.focus.back(), "frmExtractos_Lineas_NoPagoFechaVto.txtObs1");
     EXPECT_TRUE(d.Loaded());
     EXPECT_TRUE(v.isVisible());
-    EXPECT_TRUE(v.NoPago()->isChecked());
+    EXPECT_TRUE(static_cast<QCheckBox *>(v.ControlWidget("chkNoPago"))->isChecked());
 
     // The remark box holds 70 characters at most.
-    v.Obs(0)->setText(QString(80, QChar(u'ñ')));
-    v.Aceptar()->click();
+    static_cast<QLineEdit *>(v.ControlWidget("txtObs1"))->setText(QString(80, QChar(u'ñ')));
+    static_cast<QPushButton *>(v.ControlWidget("cmdAceptar"))->click();
     EXPECT_FALSE(d.Loaded());
     EXPECT_FALSE(v.isVisible());
     EXPECT_TRUE(d.aceptado);
@@ -266,20 +267,20 @@ TEST_F(QtVinculosViews, NoPaymentDialogHandsTheBoxesToTheControllerAndStaysOpenW
     f.modo = N::modoFechaVto;
     f.nuevaFechaVto = "15/03/2024";
     f.Show();
-    ui::frmExtractos_Lineas_NoPagoFechaVtoView vf(f, shell);
+    ui::frmExtractos_Lineas_NoPagoFechaVtoView vf(f);
     vf.show();
     QApplication::processEvents();
     EXPECT_EQ(vf.windowTitle().toStdString(), "Nueva Fecha Vencimiento");
-    EXPECT_FALSE(vf.NoPago()->isVisible());
-    EXPECT_TRUE(vf.FechaVto()->isVisible());
-    EXPECT_EQ(vf.FechaVto()->text().toStdString(), "15/03/2024");
-    vf.FechaVto()->setText("31/02/2024");
-    vf.Obs(0)->setText("motivo");
-    vf.Aceptar()->click();
+    EXPECT_FALSE(static_cast<QCheckBox *>(vf.ControlWidget("chkNoPago"))->isVisible());
+    EXPECT_TRUE(static_cast<QLineEdit *>(vf.ControlWidget("txtFechaVto"))->isVisible());
+    EXPECT_EQ(static_cast<QLineEdit *>(vf.ControlWidget("txtFechaVto"))->text().toStdString(), "15/03/2024");
+    static_cast<QLineEdit *>(vf.ControlWidget("txtFechaVto"))->setText("31/02/2024");
+    static_cast<QLineEdit *>(vf.ControlWidget("txtObs1"))->setText("motivo");
+    static_cast<QPushButton *>(vf.ControlWidget("cmdAceptar"))->click();
     EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Debe introducir una fecha válida.");
     EXPECT_EQ(shell.focus.back(), "frmExtractos_Lineas_NoPagoFechaVto.txtFechaVto");
     EXPECT_TRUE(vf.isVisible());
-    Tecla(vf.Obs(0), Qt::Key_Escape);
+    Tecla(static_cast<QLineEdit *>(vf.ControlWidget("txtObs1")), Qt::Key_Escape);
     EXPECT_FALSE(f.Loaded());
     EXPECT_FALSE(f.aceptado);
     EXPECT_EQ(f.nuevaFechaVto, "15/03/2024");
@@ -302,7 +303,7 @@ TEST_F(QtVinculosViews, InvoiceWindowColoursLinkedRowsAndItsPrintoutRendersToPdf
         std::stol(demo.One("SELECT Cod_Proveedor FROM Compras_PagosCentral_Extractos_Lineas WHERE IdExtractoLinea = " + id));
     w.fechaExtracto = Dia(Extracto("FechaExtracto", id));
     w.Show();
-    ui::frmExtractos_Lineas_VinculosView v(w, shell);
+    ui::frmExtractos_Lineas_VinculosView v(w);
     v.show();
     QApplication::processEvents();
     EXPECT_EQ(v.windowTitle().toStdString(), "Vincular Facturas");
@@ -310,10 +311,14 @@ TEST_F(QtVinculosViews, InvoiceWindowColoursLinkedRowsAndItsPrintoutRendersToPdf
     EXPECT_EQ(prov->text().toStdString(), std::to_string(w.codProveedor));
     EXPECT_TRUE(prov->isReadOnly());
     EXPECT_EQ(Nombre(prov), w.txtProv.descripcion);
+    // The window is wide enough for the supplier's name.
+    for (auto *e : prov->parentWidget()->findChildren<QLineEdit *>()) {
+        EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(e->text())) << e->text().toStdString();
+    }
     EXPECT_EQ(Nombre(v.ControlWidget("txtAlmacen")), w.txtAlmacen.descripcion);
     // Invoices: the receipt columns stay hidden, the entry number shows.
-    EXPECT_TRUE(v.Tabla()->isColumnHidden(V1::colUsuario));
-    EXPECT_FALSE(v.Tabla()->isColumnHidden(V1::colAsiento));
+    EXPECT_TRUE(Grid(v)->isColumnHidden(V1::colUsuario));
+    EXPECT_FALSE(Grid(v)->isColumnHidden(V1::colAsiento));
 
     // Every warehouse (the box emptied) and wide dates; Enter in the end date reloads.
     auto *almacen = static_cast<QLineEdit *>(v.ControlWidget("txtAlmacen"));
@@ -324,12 +329,12 @@ TEST_F(QtVinculosViews, InvoiceWindowColoursLinkedRowsAndItsPrintoutRendersToPdf
     emit static_cast<QLineEdit *>(v.ControlWidget("txtHasta"))->returnPressed();
     ASSERT_TRUE(shell.messages.empty()) << shell.Last();
     ASSERT_GE(w.vsLineas.DataRows(), 2);
-    auto *m = v.Tabla()->Modelo();
+    auto *m = Grid(v)->Modelo();
     ASSERT_EQ(m->rowCount(), w.vsLineas.DataRows());
     std::string documento = w.vsLineas.Text(2, V1::colDocumento);
 
-    emit v.Tabla()->clicked(m->index(1, V1::colSel));
-    Tecla(v.Tabla(), Qt::Key_F9);
+    emit Grid(v)->clicked(m->index(1, V1::colSel));
+    Tecla(Grid(v), Qt::Key_F9);
     EXPECT_TRUE(shell.messages.empty()) << shell.Last();
     EXPECT_EQ(demo.One("SELECT Documento FROM Compras_PagosCentral_Entradas_Facturas WHERE IdExtractoLinea = " + id),
               documento);
@@ -341,7 +346,7 @@ TEST_F(QtVinculosViews, InvoiceWindowColoursLinkedRowsAndItsPrintoutRendersToPdf
     Guardar(v, "vinc1.png");
 
     // A double-click prints the purchase: the document names the line it is linked to.
-    emit v.Tabla()->doubleClicked(m->index(0, V1::colFecha));
+    emit Grid(v)->doubleClicked(m->index(0, V1::colFecha));
     ASSERT_EQ(shell.informes.size(), 1u);
     const host::Informe &inf = shell.informes.back();
     EXPECT_EQ(inf.titulo, "Factura de proveedor");

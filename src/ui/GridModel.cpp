@@ -17,12 +17,22 @@ int TwipsToPixels(int twips) {
     return static_cast<int>(twips * dpi / 1440.0 + 0.5);
 }
 
+int PixelsToTwips(int pixels) {
+    double dpi = 96.0;
+    if (auto *screen = QGuiApplication::primaryScreen()) {
+        dpi = screen->logicalDotsPerInchX();
+    }
+    return static_cast<int>(pixels * 1440.0 / dpi + 0.5);
+}
+
 int ColumnPixels(const host::GridColumn &col, const QFont &font) {
-    int px = TwipsToPixels(col.width);
     if (col.width <= 0) {
-        return px;
+        return 0;
     }
     QFontMetrics fm(font);
+    // The layouts were drawn in twips for a font whose average character is 5 pixels wide.
+    const double kAnchoBase = 5.0;
+    int px = static_cast<int>(TwipsToPixels(col.width) * std::max(1.0, fm.averageCharWidth() / kAnchoBase) + 0.5);
     const int padding = 12;
     if (col.type == host::GridType::Date) {
         px = std::max(px, fm.horizontalAdvance(QStringLiteral("00/00/0000")) + padding);
@@ -48,7 +58,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const {
         return QString::fromStdString(grid_.Text(r, c));
     case Qt::CheckStateRole:
         if (col.type == host::GridType::Boolean) {
-            return grid_.Text(r, c) == "1" ? Qt::Checked : Qt::Unchecked;
+            return static_cast<int>(grid_.Text(r, c) == "1" ? Qt::Checked : Qt::Unchecked);
         }
         return {};
     case Qt::BackgroundRole: {

@@ -27,10 +27,12 @@ class GridModel : public QAbstractTableModel {
     int seenCols_ = -1;
 };
 
-// Twips to pixels at the screen's resolution (1440 twips an inch).
+// Twips to pixels at the screen's resolution (1440 twips an inch), and back.
 int TwipsToPixels(int twips);
+int PixelsToTwips(int pixels);
 
-// A column's width in pixels: its twips, widened when the font would cut a date or the caption.
+// A column's width in pixels: its twips scaled from the small font they were laid out for to this
+// one, widened when the font would cut a date or the caption.
 int ColumnPixels(const host::GridColumn &col, const QFont &font);
 
 } // namespace ui

@@ -1,30 +1,47 @@
 #include "ui/Views.h"
 
-#include "statements/frmExtractos.h"
 #include "ui/QtShell.h"
-#include "ui/ViewsLineas.h"
-#include "ui/ViewsVinculos.h"
 #include "ui/frmExtractosView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
+#include "ui/frmExtractos_LineasView.h"
+#include "ui/frmExtractos_Lineas_DatosView.h"
+#include "ui/frmExtractos_Lineas_NoPagoFechaVtoView.h"
+#include "ui/frmExtractos_Lineas_VinculosView.h"
+#include "ui/frmExtractos_Lineas_Vinculos_2View.h"
+#include "ui/frmExtractos_Lineas_Vinculos_Agregar_FacturaView.h"
 #include "ui/frmImportarView.h"
+#include "ui/frmPedirProveedorView.h"
 
 #include <memory>
 
 namespace ui {
 
+namespace {
+
+// The view V of the window class W, registered under the window's class name.
+template <class V, class W> void Registrar(const char *clase) {
+    QtShell::Register(clase, [](host::Window &w, host::Shell &, QWidget *parent) {
+        return std::unique_ptr<View>(new V(static_cast<W &>(w), parent));
+    });
+}
+
+} // namespace
+
 void RegisterViews() {
-    QtShell::Register("frmExtractos", [](host::Window &w, host::Shell &, QWidget *parent) {
-        return std::unique_ptr<View>(new frmExtractosView(static_cast<statements::frmExtractos &>(w), parent));
-    });
-    QtShell::Register("frmExtractos_ConfirmarEliminar", [](host::Window &w, host::Shell &, QWidget *parent) {
-        return std::unique_ptr<View>(new frmExtractos_ConfirmarEliminarView(
-            static_cast<statements::frmExtractos_ConfirmarEliminar &>(w), parent));
-    });
-    QtShell::Register("frmImportar", [](host::Window &w, host::Shell &, QWidget *parent) {
-        return std::unique_ptr<View>(new frmImportarView(static_cast<statements::frmImportar &>(w), parent));
-    });
-    RegisterLineasViews();
-    RegisterVinculosViews();
+    Registrar<frmExtractosView, statements::frmExtractos>("frmExtractos");
+    Registrar<frmExtractos_ConfirmarEliminarView, statements::frmExtractos_ConfirmarEliminar>(
+        "frmExtractos_ConfirmarEliminar");
+    Registrar<frmImportarView, statements::frmImportar>("frmImportar");
+    Registrar<frmExtractos_LineasView, lines::frmExtractos_Lineas>("frmExtractos_Lineas");
+    Registrar<frmExtractos_Lineas_DatosView, lines::frmExtractos_Lineas_Datos>("frmExtractos_Lineas_Datos");
+    Registrar<frmExtractos_Lineas_VinculosView, lines::frmExtractos_Lineas_Vinculos>("frmExtractos_Lineas_Vinculos");
+    Registrar<frmExtractos_Lineas_Vinculos_2View, lines::frmExtractos_Lineas_Vinculos_2>(
+        "frmExtractos_Lineas_Vinculos_2");
+    Registrar<frmExtractos_Lineas_Vinculos_Agregar_FacturaView, lines::frmExtractos_Lineas_Vinculos_Agregar_Factura>(
+        "frmExtractos_Lineas_Vinculos_Agregar_Factura");
+    Registrar<frmExtractos_Lineas_NoPagoFechaVtoView, lines::frmExtractos_Lineas_NoPagoFechaVto>(
+        "frmExtractos_Lineas_NoPagoFechaVto");
+    Registrar<frmPedirProveedorView, lines::frmPedirProveedor>("frmPedirProveedor");
 }
 
 } // namespace ui

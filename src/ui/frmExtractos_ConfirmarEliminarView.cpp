@@ -1,81 +1,32 @@
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 
-#include "ui/LineasDateBox.h"
+#include "ui/DateBox.h"
 
-#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ui {
 
-frmExtractos_ConfirmarEliminarView::frmExtractos_ConfirmarEliminarView(
-    statements::frmExtractos_ConfirmarEliminar &w, QWidget *parent)
-    : QDialog(parent), w_(w) {
+frmExtractos_ConfirmarEliminarView::frmExtractos_ConfirmarEliminarView(statements::frmExtractos_ConfirmarEliminar &w,
+                                                                       QWidget *parent)
+    : WindowView(w, parent) {
     setWindowTitle(QString::fromUtf8("¡ Atención !"));
-    auto *root = new QVBoxLayout(this);
-    auto *titulo = new QLabel(QString::fromUtf8("Confirmación para eliminar Extracto"), this);
+    QLabel *titulo = Label("Confirmación para eliminar Extracto");
     QFont f = titulo->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.2);
     titulo->setFont(f);
-    root->addWidget(titulo);
+    root_->addWidget(titulo);
     auto *fila = new QHBoxLayout();
-    fila->addWidget(new QLabel(QString::fromUtf8("Si está seguro introduzca fecha actual:"), this));
-    fecha_ = new LineasDateBox(this);
-    fecha_->setMaximumWidth(110);
-    fila->addWidget(fecha_);
-    root->addLayout(fila);
-    auto *botones = new QHBoxLayout();
-    botones->addStretch(1);
-    aceptar_ = new QPushButton(QString::fromStdString(w_.cmdAceptar.caption), this);
-    cancelar_ = new QPushButton(QString::fromStdString(w_.cmdCancelar.caption), this);
-    aceptar_->setDefault(true);
-    botones->addWidget(aceptar_);
-    botones->addWidget(cancelar_);
-    root->addLayout(botones);
-
-    connect(aceptar_, &QPushButton::clicked, this, [this] {
-        Accion([this] {
-            w_.txtFecha.text = fecha_->Texto();
-            w_.cmdAceptar_Click();
-        });
-    });
-    connect(cancelar_, &QPushButton::clicked, this, [this] { Accion([this] { w_.cmdCancelar_Click(); }); });
-    connect(fecha_, &QLineEdit::returnPressed, aceptar_, &QPushButton::click);
-    fecha_->setFocus();
-}
-
-template <class F> void frmExtractos_ConfirmarEliminarView::Accion(F &&f) {
-    f();
-    if (!w_.Loaded()) {
-        if (w_.confirmado) {
-            QDialog::accept();
-        } else {
-            QDialog::reject();
-        }
-    }
-}
-
-void frmExtractos_ConfirmarEliminarView::Refresh() { fecha_->Mostrar(w_.txtFecha.text); }
-
-QWidget *frmExtractos_ConfirmarEliminarView::ControlWidget(const std::string &name) {
-    if (name == "cmdAceptar") {
-        return aceptar_;
-    }
-    if (name == "cmdCancelar") {
-        return cancelar_;
-    }
-    return fecha_;
-}
-
-void frmExtractos_ConfirmarEliminarView::reject() {
-    // Escape and the title bar's close button cancel, as "&Cancelar" does.
-    if (w_.Loaded()) {
-        w_.Form_KeyDown_Escape();
-    }
-    QDialog::reject();
+    fila->addWidget(Label("Si está seguro introduzca fecha actual:"));
+    // Enter in the date accepts, whatever it holds: the controller says what is wrong with it.
+    DateBox *fecha = Date(w.txtFecha, {}, [&w] { w.cmdAceptar_Click(); });
+    fila->addWidget(fecha);
+    root_->addLayout(fila);
+    ButtonRow({}, {Button(w.cmdAceptar, [&w] { w.cmdAceptar_Click(); }),
+                   Button(w.cmdCancelar, [&w] { w.cmdCancelar_Click(); })});
+    FirstFocus([fecha] { return fecha; });
 }
 
 } // namespace ui

@@ -1,54 +1,16 @@
 #pragma once
 
 #include "lines/frmExtractos_Lineas_Vinculos_2.h"
-#include "ui/QtShell.h"
-
-#include <QDialog>
-
-#include <map>
-#include <string>
-
-class QPushButton;
+#include "ui/VinculosView.h"
 
 namespace ui {
 
-class LineasDateBox;
-class LineasLookupBox;
-class TablaVinculos;
-
-// Links a type-2 statement line to payment forecasts: dates and account on top, the forecasts
-// grid, the buttons below. Every action goes to the controller; the view redraws from its state.
-class frmExtractos_Lineas_Vinculos_2View : public QDialog, public View {
+// Links a type-2 statement line to payment forecasts of the line's supplier account.
+class frmExtractos_Lineas_Vinculos_2View : public VinculosView {
     Q_OBJECT
   public:
-    frmExtractos_Lineas_Vinculos_2View(lines::frmExtractos_Lineas_Vinculos_2 &window, host::Shell &shell,
-                                       QWidget *parent = nullptr);
-
-    QWidget *Widget() override { return this; }
-    void Refresh() override;
-    QWidget *ControlWidget(const std::string &name) override;
-
-    TablaVinculos *Tabla() const { return tabla_; }
-    QPushButton *Boton(const std::string &name) const;
-
-  protected:
-    void reject() override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-  private:
-    // Runs a controller action, then closes the dialog if the window unloaded, else redraws.
-    template <class F> void Accion(F &&f);
-    void LeerCuenta();
-
-    lines::frmExtractos_Lineas_Vinculos_2 &w_;
-    LineasDateBox *desde_, *hasta_;
-    LineasLookupBox *cuenta_;
-    TablaVinculos *tabla_;
-    std::map<std::string, QPushButton *> botones_;
-    bool pintando_ = false;
+    explicit frmExtractos_Lineas_Vinculos_2View(lines::frmExtractos_Lineas_Vinculos_2 &window,
+                                                QWidget *parent = nullptr);
 };
 
 } // namespace ui

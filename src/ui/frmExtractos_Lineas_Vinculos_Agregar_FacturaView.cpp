@@ -1,246 +1,41 @@
 #include "ui/frmExtractos_Lineas_Vinculos_Agregar_FacturaView.h"
 
-#include "lines/Comun.h"
-#include "ui/GridModel.h"
-#include "ui/LineasDateBox.h"
-#include "ui/LineasLookupBox.h"
-#include "ui/ViewsVinculos.h"
+#include "ui/GridView.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace ui {
 
-namespace {
-
-QString Q(const std::string &s) { return QString::fromStdString(s); }
-
-} // namespace
-
 frmExtractos_Lineas_Vinculos_Agregar_FacturaView::frmExtractos_Lineas_Vinculos_Agregar_FacturaView(
-    lines::frmExtractos_Lineas_Vinculos_Agregar_Factura &window, host::Shell &shell, QWidget *parent)
-    : QDialog(parent), w_(window) {
-    using V = lines::frmExtractos_Lineas_Vinculos_Agregar_Factura;
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-    auto *root = new QVBoxLayout(this);
-
-    auto *filtros = new QGridLayout();
-    desde_ = new LineasDateBox(this);
-    hasta_ = new LineasDateBox(this);
-    cuenta_ = new LineasLookupBox(false, 110, this);
-    cuenta_->SetBuscar([this](const std::string &t) { return w_.BuscarCuentas(t); });
-    proveedor_ = new LineasLookupBox(true, 60, this);
-    proveedor_->SetBuscar([this](const std::string &t) { return w_.BuscarProveedores(t); });
+    lines::frmExtractos_Lineas_Vinculos_Agregar_Factura &w, QWidget *parent)
+    : VinculosView(w, parent) {
     auto *fechas = new QHBoxLayout();
-    fechas->addWidget(new QLabel(Q(w_.txtDesde.caption), this));
-    fechas->addWidget(desde_);
-    fechas->addSpacing(8);
-    fechas->addWidget(new QLabel(Q(w_.txtHasta.caption), this));
-    fechas->addWidget(hasta_);
+    Fechas(fechas, [&w] { w.txtDesde_Change(); }, [&w] { w.txtHasta_Change(); });
     fechas->addStretch();
+    auto *filtros = new QGridLayout();
     filtros->addLayout(fechas, 0, 0, 1, 4);
-    filtros->addWidget(new QLabel(Q(w_.txtCtaProveedor.caption), this), 1, 0);
-    filtros->addWidget(cuenta_, 1, 1);
-    filtros->addWidget(new QLabel(Q(w_.txtProveedor.caption), this), 1, 2);
-    filtros->addWidget(proveedor_, 1, 3);
+    filtros->addWidget(Label(w.txtCtaProveedor), 1, 0);
+    LookupBox *cuenta = Lookup(w.txtCtaProveedor, false, 12, [&w](const std::string &t) { return w.BuscarCuentas(t); },
+                               [&w] { w.txtCtaProveedor_Change(); }, [&w] { w.txtCtaProveedor_Enter(); });
+    filtros->addWidget(cuenta, 1, 1);
+    filtros->addWidget(Label(w.txtProveedor), 1, 2);
+    filtros->addWidget(Lookup(w.txtProveedor, true, 6, [&w](const std::string &t) { return w.BuscarProveedores(t); },
+                              [&w] { w.txtProveedor_Change(); }),
+                       1, 3);
     filtros->setColumnStretch(1, 1);
     filtros->setColumnStretch(3, 1);
-    filtros->setHorizontalSpacing(8);
-    root->addLayout(filtros);
+    root_->addLayout(filtros);
 
-    tabla_ = new TablaVinculos(w_.vsLineas, V::colNombreCuenta, this);
-    root->addWidget(tabla_, 1);
-
-    auto *abajo = new QHBoxLayout();
-    auto boton = [&](host::Button &b) {
-        auto *p = new QPushButton(Q(b.caption), this);
-        p->setObjectName(Q(b.name));
-        p->setAutoDefault(false);
-        botones_[b.name] = p;
-        return p;
-    };
-    abajo->addStretch();
-    abajo->addWidget(boton(w_.cmdAceptar));
-    abajo->addWidget(boton(w_.cmdCancelar));
-    root->addLayout(abajo);
-
-    connect(botones_["cmdAceptar"], &QPushButton::clicked, this, [this] { Accion([this] { w_.cmdAceptar_Click(); }); });
-    connect(botones_["cmdCancelar"], &QPushButton::clicked, this,
-            [this] { Accion([this] { w_.cmdCancelar_Click(); }); });
-
-    connect(desde_, &QLineEdit::textEdited, this, [this] {
-        w_.txtDesde.text = desde_->Texto();
-        w_.txtDesde_Change();
-    });
-    connect(hasta_, &QLineEdit::textEdited, this, [this] {
-        w_.txtHasta.text = hasta_->Texto();
-        w_.txtHasta_Change();
-    });
-    connect(desde_, &QLineEdit::returnPressed, this, [this] { hasta_->setFocus(); });
-    connect(hasta_, &QLineEdit::returnPressed, this, [this] { cuenta_->CodigoEdit()->setFocus(); });
-    connect(cuenta_, &LineasLookupBox::codigoCambiado, this, [this] {
-        Accion([this] {
-            w_.txtCtaProveedor.text = cuenta_->Codigo();
-            w_.txtCtaProveedor_Change();
-        });
-    });
-    connect(cuenta_, &LineasLookupBox::enterPulsado, this, [this] {
-        Accion([this] {
-            LeerCuenta();
-            w_.txtCtaProveedor_Enter();
-        });
-    });
-    connect(proveedor_, &LineasLookupBox::codigoCambiado, this, [this] {
-        Accion([this] {
-            w_.txtProveedor.text = proveedor_->Codigo();
-            w_.txtProveedor.code = lines::comun::Numero(w_.txtProveedor.text);
-            w_.txtProveedor_Change();
-        });
-    });
-    connect(proveedor_, &LineasLookupBox::enterPulsado, this, [this] {
-        Accion([this] { LeerProveedor(); });
-        tabla_->setFocus();
-    });
-
-    connect(tabla_, &TablaVinculos::cabeceraPulsada, this, [this](bool on) {
-        Accion([this, on] {
-            w_.chkSelelecion_vsExtractos.value = on;
-            w_.chkSelelecion_vsExtractos_Click();
-        });
-    });
-    connect(tabla_, &TablaVinculos::marcaPulsada, this,
-            [this](int fila) { Accion([this, fila] { w_.vsLineas_Click(fila, V::colSel); }); });
-    connect(tabla_, &TablaVinculos::espacioPulsado, this, [this] { Accion([this] { w_.vsLineas_KeySpace(); }); });
-    connect(tabla_, &TablaVinculos::dobleClic, this, [this] { Accion([this] { w_.vsLineas_DblClick(); }); });
-    connect(tabla_, &TablaVinculos::arribaEnPrimera, this, [this] { Accion([this] { w_.vsLineas_KeyUp(); }); });
-
-    resize(std::max(960, tabla_->AnchoColumnas() + 60), 500);
-    AplicarPosicion(this, w_.posicion);
-    Refresh();
-}
-
-template <class F> void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::Accion(F &&f) {
-    if (pintando_) {
-        return;
-    }
-    w_.posicion = PosicionDe(this);
-    f();
-    if (!w_.Loaded()) {
-        if (w_.aceptado) {
-            QDialog::accept();
-        } else {
-            QDialog::reject();
-        }
-        return;
-    }
-    Refresh();
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::LeerCuenta() {
-    if (cuenta_->Codigo() != w_.txtCtaProveedor.text) {
-        w_.txtCtaProveedor.text = cuenta_->Codigo();
-        w_.txtCtaProveedor_Change();
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::LeerProveedor() {
-    long code = lines::comun::Numero(proveedor_->Codigo());
-    if (proveedor_->Codigo() != w_.txtProveedor.text || code != w_.txtProveedor.code) {
-        w_.txtProveedor.text = proveedor_->Codigo();
-        w_.txtProveedor.code = code;
-        w_.txtProveedor_Change();
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::reject() {
-    // Escape and the close box go through the controller, which saves the settings.
-    if (w_.Loaded()) {
-        w_.posicion = PosicionDe(this);
-        w_.Form_KeyDown_Escape();
-    }
-    QDialog::reject();
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_F9) {
-        Accion([this] { w_.Form_KeyDown_F9(); });
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::moveEvent(QMoveEvent *event) {
-    QDialog::moveEvent(event);
-    if (w_.Loaded()) {
-        w_.posicion = PosicionDe(this);
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::resizeEvent(QResizeEvent *event) {
-    QDialog::resizeEvent(event);
-    if (w_.Loaded()) {
-        w_.posicion = PosicionDe(this);
-    }
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (w_.vsLineas.DataRows() > 0) {
-        tabla_->setFocus();
-    } else {
-        cuenta_->CodigoEdit()->setFocus();
-    }
-}
-
-QPushButton *frmExtractos_Lineas_Vinculos_Agregar_FacturaView::Boton(const std::string &name) const {
-    auto it = botones_.find(name);
-    return it == botones_.end() ? nullptr : it->second;
-}
-
-void frmExtractos_Lineas_Vinculos_Agregar_FacturaView::Refresh() {
-    pintando_ = true;
-    setWindowTitle(Q(w_.caption));
-    desde_->Mostrar(w_.txtDesde.text);
-    hasta_->Mostrar(w_.txtHasta.text);
-    desde_->setEnabled(w_.txtDesde.enabled);
-    hasta_->setEnabled(w_.txtHasta.enabled);
-    cuenta_->Mostrar(w_.txtCtaProveedor.text, w_.txtCtaProveedor.descripcion, w_.txtCtaProveedor.enabled,
-                     w_.txtCtaProveedor.locked);
-    proveedor_->Mostrar(w_.txtProveedor.code >= 1 ? std::to_string(w_.txtProveedor.code) : "",
-                        w_.txtProveedor.descripcion, w_.txtProveedor.enabled, w_.txtProveedor.locked);
-    for (host::Button *b : {&w_.cmdAceptar, &w_.cmdCancelar}) {
-        QPushButton *p = botones_[b->name];
-        p->setEnabled(b->enabled);
-        p->setVisible(b->visible);
-    }
-    tabla_->Mostrar(w_.chkSelelecion_vsExtractos.value);
-    pintando_ = false;
-}
-
-QWidget *frmExtractos_Lineas_Vinculos_Agregar_FacturaView::ControlWidget(const std::string &name) {
-    if (name == "txtDesde") {
-        return desde_;
-    }
-    if (name == "txtHasta") {
-        return hasta_;
-    }
-    if (name == "txtCtaProveedor") {
-        return cuenta_->CodigoEdit();
-    }
-    if (name == "txtProveedor") {
-        return proveedor_->CodigoEdit();
-    }
-    if (name == "vsLineas") {
-        return tabla_;
-    }
-    return Boton(name);
+    GridView *grid = Tabla({.dblClick = [&w] { w.vsLineas_DblClick(); }, .upAtTop = [&w] { w.vsLineas_KeyUp(); }},
+                           lines::frmExtractos_Lineas_Vinculos_Agregar_Factura::colNombreCuenta);
+    ButtonRow({}, {Button(w.cmdAceptar, [&w] { w.cmdAceptar_Click(); }),
+                   Button(w.cmdCancelar, [&w] { w.cmdCancelar_Click(); })});
+    Key(Qt::Key_F9, [&w] { w.Form_KeyDown_F9(); });
+    FitToGrid(grid, 960, 500);
+    FirstFocus([&w, grid, cuenta]() -> QWidget * { return w.vsLineas.DataRows() > 0 ? static_cast<QWidget *>(grid) : cuenta->CodigoEdit(); });
 }
 
 } // namespace ui

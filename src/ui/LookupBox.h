@@ -13,14 +13,16 @@ class QToolButton;
 
 namespace ui {
 
-// The suite's lookup box as the lines windows use it: a code box, the name beside it and a search
-// list (the "..." button or F4). What is looked up comes from the controller.
-class LineasLookupBox : public QWidget {
+// The suite's lookup box: a code box, the name beside it and a search list (the "..." button or F4).
+// What is looked up comes from the controller.
+class LookupBox : public QWidget {
     Q_OBJECT
   public:
     using Buscar = std::function<std::vector<lines::BuscadorMaestros::Fila>(const std::string &)>;
 
-    LineasLookupBox(bool numerico, int anchoCodigo, QWidget *parent = nullptr);
+    // `caracteres` is the widest code the box must show in full.
+    LookupBox(bool numerico, int caracteres, QWidget *parent = nullptr);
+    bool Numerico() const { return numerico_; }
     void SetBuscar(Buscar buscar) { buscar_ = std::move(buscar); }
     // Redraw from the controller; the code box is left alone while the user types in it.
     void Mostrar(const std::string &codigo, const std::string &nombre, bool enabled, bool locked);
@@ -43,6 +45,7 @@ class LineasLookupBox : public QWidget {
     QToolButton *lista_;
     Buscar buscar_;
     QString ultimo_;
+    bool numerico_;
 };
 
 } // namespace ui

@@ -1,7 +1,10 @@
-#include "ui/LineasLookupBox.h"
+#include "ui/LookupBox.h"
+
+#include "ui/Textos.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,20 +16,32 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 
-QString Q(const std::string &s) { return QString::fromStdString(s); }
+// The name beside the code asks for its whole width, so that a window that has the room shows it
+// uncut; the user may still make the window narrower.
+class CajaNombre : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+    QSize sizeHint() const override {
+        QSize s = QLineEdit::sizeHint();
+        s.setWidth(std::max(minimumWidth(), fontMetrics().horizontalAdvance(text()) + 16));
+        return s;
+    }
+};
 
 } // namespace
 
-LineasLookupBox::LineasLookupBox(bool numerico, int anchoCodigo, QWidget *parent) : QWidget(parent) {
+LookupBox::LookupBox(bool numerico, int caracteres, QWidget *parent) : QWidget(parent), numerico_(numerico) {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     codigo_ = new QLineEdit(this);
-    codigo_->setFixedWidth(anchoCodigo);
+    codigo_->setFixedWidth(codigo_->fontMetrics().horizontalAdvance(QString(caracteres + 1, QChar('0'))) + 12);
     if (numerico) {
         codigo_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), codigo_));
         codigo_->setAlignment(Qt::AlignRight);
@@ -36,7 +51,7 @@ LineasLookupBox::LineasLookupBox(bool numerico, int anchoCodigo, QWidget *parent
     lista_ = new QToolButton(this);
     lista_->setText(QStringLiteral("..."));
     lista_->setFocusPolicy(Qt::NoFocus);
-    nombre_ = new QLineEdit(this);
+    nombre_ = new CajaNombre(this);
     nombre_->setReadOnly(true);
     nombre_->setFocusPolicy(Qt::NoFocus);
     nombre_->setMinimumWidth(120);
@@ -57,7 +72,7 @@ LineasLookupBox::LineasLookupBox(bool numerico, int anchoCodigo, QWidget *parent
     connect(lista_, &QToolButton::clicked, this, [this] { AbrirLista(); });
 }
 
-void LineasLookupBox::Mostrar(const std::string &codigo, const std::string &nombre, bool enabled, bool locked) {
+void LookupBox::Mostrar(const std::string &codigo, const std::string &nombre, bool enabled, bool locked) {
     if (!codigo_->hasFocus() || codigo_->text() == ultimo_) {
         if (codigo_->text() != Q(codigo)) {
             codigo_->setText(Q(codigo));
@@ -65,15 +80,16 @@ void LineasLookupBox::Mostrar(const std::string &codigo, const std::string &nomb
         ultimo_ = codigo_->text();
     }
     nombre_->setText(Q(nombre));
+    nombre_->updateGeometry();
     nombre_->setCursorPosition(0);
     setEnabled(enabled);
     codigo_->setReadOnly(locked);
     lista_->setEnabled(!locked);
 }
 
-std::string LineasLookupBox::Codigo() const { return codigo_->text().trimmed().toStdString(); }
+std::string LookupBox::Codigo() const { return codigo_->text().trimmed().toStdString(); }
 
-bool LineasLookupBox::eventFilter(QObject *watched, QEvent *event) {
+bool LookupBox::eventFilter(QObject *watched, QEvent *event) {
     if (watched == codigo_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_F4) {
         AbrirLista();
@@ -82,7 +98,7 @@ bool LineasLookupBox::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool LineasLookupBox::AbrirLista() {
+bool LookupBox::AbrirLista() {
     if (!buscar_ || codigo_->isReadOnly()) {
         return false;
     }
