@@ -229,11 +229,18 @@ bool ImportadorExtractos::ProcesarFichero_Impuestos_1(const std::string &ruta) {
                 objetoAlmacen.CargarAlmacen(static_cast<int>(almacen));
                 reg = regimen.emplace(almacen, objetoAlmacen.RegimenEspecial()).first;
             }
-            emp.FechaTrabajo(l.fecha.EsVacia() ? suite::Fecha::Hoy() : l.fecha);
+            suite::Fecha trabajo = l.fecha.EsVacia() ? suite::Fecha::Hoy() : l.fecha;
+            emp.FechaTrabajo(trabajo);
+            // The rates in force on one date do not change during the file: asked once per date and regime.
+            auto &tasas = tasas_[{reg->second, trabajo.Formato("yyyymmdd")}];
             // A rate that matches none of the six types is stored with type 0.
             int tipo = 0;
             for (int i = 1; i <= 6 && tipo == 0; ++i) {
-                if ((reg->second ? emp.TipoImpuestoRegimen(i) : emp.TipoImpuesto(i)) == l.valorTipo) {
+                auto &tasa = tasas[static_cast<std::size_t>(i - 1)];
+                if (!tasa) {
+                    tasa = reg->second ? emp.TipoImpuestoRegimen(i) : emp.TipoImpuesto(i);
+                }
+                if (*tasa == l.valorTipo) {
                     tipo = i;
                 }
             }

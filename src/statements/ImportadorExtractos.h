@@ -3,7 +3,11 @@
 #include "host/Window.h"
 #include "suite/Log.h"
 
+#include "suite/Moneda.h"
+
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <map>
 #include <string>
 
@@ -43,6 +47,7 @@ class ImportadorExtractos {
     std::string empresa_;
     std::map<std::int64_t, Almacen> almacenes_;
     std::map<std::string, long> tiposPago_;
+    std::map<std::pair<bool, std::string>, std::array<std::optional<suite::Moneda>, 6>> tasas_;
     int proximoAviso_ = kLineasPorAviso;
 };
 
