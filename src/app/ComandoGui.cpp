@@ -5,6 +5,7 @@
 #include "host/classes/HostClass.h"
 #include "statements/frmExtractos.h"
 #include "ui/QtShell.h"
+#include "ui/Traducciones.h"
 #include "ui/Views.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ namespace app {
 
 int ComandoGui(const Args &args, int argc, char **argv) {
     QApplication qapp(argc, argv);
+    ui::InstalarTraducciones(qapp);
     ui::QtShell shell;
     ui::RegisterViews();
     AbrirSesion(args, shell);

@@ -28,9 +28,14 @@ void frmImportar::Form_Load() {
 
 void frmImportar::cmdExaminar_Click() {
     Trap("cmdExaminar_Click", [&] {
-        // "Todos los archivos" last: the central organisation's files do not always end in .txt.
-        std::string f = Ui().OpenFile(
-            titulo, {{"Fichero (*.txt)", "*.txt"}, {"(*.csv)", "*.csv"}, {"Todos los archivos (*.*)", "*.*"}}, "");
+        // Statement and tax files together first, so that the tax file is seen without changing the
+        // filter; "Todos los archivos" last: the central organisation's files do not always end in .txt.
+        std::string f = Ui().OpenFile(titulo,
+                                      {{"Ficheros de extractos e impuestos (*.txt *.csv)", "*.txt *.csv"},
+                                       {"Fichero (*.txt)", "*.txt"},
+                                       {"(*.csv)", "*.csv"},
+                                       {"Todos los archivos (*)", "*"}},
+                                      "");
         if (!f.empty()) {
             txtRuta.text = f;
         }

@@ -24,13 +24,19 @@ namespace {
 
 QString Q(const std::string &s) { return QString::fromStdString(s); }
 
+} // namespace
+
 QString FilterText(const std::vector<host::FileFilter> &filters) {
     QStringList parts;
     for (const auto &f : filters) {
-        parts << Q(f.description + " (" + f.pattern + ")");
+        // A description that already shows its pattern ("Fichero (*.txt)") is not given it twice.
+        bool muestra = f.description.find("(" + f.pattern + ")") != std::string::npos;
+        parts << Q(muestra ? f.description : f.description + " (" + f.pattern + ")");
     }
     return parts.join(";;");
 }
+
+namespace {
 
 QMessageBox::Icon ToQt(host::Icon icon) {
     switch (icon) {

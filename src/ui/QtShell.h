@@ -28,6 +28,9 @@ using ViewFactory = std::function<std::unique_ptr<View>(host::Window &, host::Sh
 
 // The Qt shell: message boxes, modal views found by the window's class name, file dialogs,
 // clipboard, task dialog with mark-up, the single progress window and the document preview.
+// File-dialog filters as Qt writes them: "Description (patterns)" joined by ";;".
+QString FilterText(const std::vector<host::FileFilter> &filters);
+
 class QtShell : public host::Shell {
   public:
     QtShell();
