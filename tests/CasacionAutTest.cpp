@@ -60,6 +60,24 @@ class Matching : public ::testing::Test, public VinculosFixture {
     frmExtractos w;
 };
 
+// A line marked not to be paid or moved to a new due date is kept out of linking, by hand and here.
+TEST_F(Matching, LeavesOutLinesMarkedNoPagoOrGivenANewDueDate) {
+    long noPago = Line(901, "100", "FAC-0001", -5, "T'1", ", NoPago, Obs1", ", 1, 'no'");
+    long nuevoVto = Line(901, "200", "FAC-0002", -5, "T'1", ", Nueva_FechaVto, Obs1", ", '" + Dia(40) + "', 'luego'");
+    long normal = Line(901, "300", "FAC-0003");
+    Forecast(kCuenta, "FAC-0001", "100", 1);
+    Forecast(kCuenta, "FAC-0002", "200", 1);
+    long f3 = Forecast(kCuenta, "FAC-0003", "300", 1);
+    Run();
+    ASSERT_EQ(shell.taskDialogs.size(), 1u) << shell.Last();
+    EXPECT_EQ(Links(noPago), "");
+    EXPECT_EQ(Links(nuevoVto), "");
+    EXPECT_EQ(Links(normal), std::to_string(f3));
+    EXPECT_EQ(Linked(noPago), "0");
+    EXPECT_EQ(Linked(nuevoVto), "0");
+    EXPECT_EQ(Linked(normal), "300");
+}
+
 TEST_F(Matching, LinksEveryFittingPairAndReportsNoDuplicates) {
     long byEnd = Line(901, "100", "FAC-0001");       // last four characters
     long inside = Line(901, "55.5", "XX/F-77/2026"); // forecast document inside the line's

@@ -71,9 +71,16 @@ TEST_F(CommandLine, SqlChangesPrintTheRecordsAffectedAndErrorsExitOne) {
 TEST_F(CommandLine, ParamReadsAndWritesBothCompanies) {
     Result r = RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto", dir);
     EXPECT_EQ(r.out, "1\n");
-    EXPECT_EQ(RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto 2", dir).code, 0);
+    // Setting one says what the database holds now.
+    r = RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto 2", dir);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Parámetro PagoCentral_TipoExtracto = 2\n");
     EXPECT_EQ(RunProgram("param --data " + Q(data) + " PagoCentral_TipoExtracto", dir).out, "2\n");
-    EXPECT_EQ(RunProgram("param --data " + Q(data) + " Nuevo_Parametro \"it's\"", dir).code, 0);
+    r = RunProgram("param --data " + Q(data) + " Nuevo_Parametro \"it's\"", dir);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Parámetro Nuevo_Parametro = it's\n");
+    r = RunProgram("param --data " + Q(data) + " --accounting Otro_Parametro 'a b'", dir);
+    EXPECT_EQ(r.out, "Parámetro contable Otro_Parametro = a b\n");
     EXPECT_EQ(RunProgram("param --data " + Q(data) + " nuevo_parametro", dir).out, "it's\n");
     EXPECT_EQ(RunProgram("param --data " + Q(data) + " --accounting ODBCBaseDatos", dir).out, "Contabilidad\n");
     EXPECT_EQ(RunProgram("param --data " + Q(data) + " Missing_One", dir).out, "\n");

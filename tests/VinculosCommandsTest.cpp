@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using fixtures::Q;
@@ -69,9 +71,12 @@ TEST_F(LinkCommands, LinkAndUnlinkForecastsOfALine) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("La previsión de pago 999999 no está en la lista de la línea"), std::string::npos) << r.err;
 
-    // Unlinking without --yes is not confirmed.
+    // Unlinking without --yes is not confirmed, and says so.
     r = Run("link --line " + line1 + " --forecasts " + a + " --unlink");
-    EXPECT_EQ(r.err, "question|¡ Atención !|¿Está seguro que desea desvincular las lineas señaladas?\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "question|¡ Atención !|¿Está seguro que desea desvincular las lineas señaladas?\n"
+                     "Desvinculación no confirmada: nada se ha desvinculado (confirme con --yes)\n");
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Compras_PagosCentral_PrevPagos WHERE IdExtractoLinea = " + line1), "2");
     r = Run("link --line " + line1 + " --forecasts " + a + " --unlink --yes");
     EXPECT_EQ(r.code, 0) << r.err;
@@ -117,6 +122,7 @@ TEST_F(LinkCommands, MarkLinesNotToBePaidOrWithANewDueDate) {
 TEST_F(LinkCommands, MatchRunsTheAutomaticMatchingOfAStatement) {
     Result r = Run("match 1 " + Q("C'1"));
     EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Líneas vinculadas: 3 (previsiones de pago vinculadas: 3)\n");
     EXPECT_EQ(r.err, "information|¡ Atención !|Casación Automática realizada correctamente.\\nNo se han detectado "
                      "facturas duplicadas.\n");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Compras_PagosCentral_PrevPagos pp INNER JOIN "
@@ -125,11 +131,39 @@ TEST_F(LinkCommands, MatchRunsTheAutomaticMatchingOfAStatement) {
               "3");
     r = Run("match 1 " + Q("C'1") + " --supplier 2");
     EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Líneas vinculadas: 0 (previsiones de pago vinculadas: 0)\n");
     EXPECT_EQ(Run("match 1 NOEXISTE").code, 1);
     ASSERT_EQ(Run("param PagoCentral_TipoExtracto 1").code, 0);
     r = Run("match 1 " + Q("C'1"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("PagoCentral_TipoExtracto = 2"), std::string::npos) << r.err;
+}
+
+// The ids that link and mark ask for, the row's colour and the "Tipo Pago" cell's own.
+TEST_F(LinkCommands, LinesPrintsEachLinesIdAndBothColours) {
+    Sql("UPDATE Compras_PagosCentral_Extractos_Lineas SET Id_Relacion = 4 WHERE IdExtractoLinea = " + line2);
+    ASSERT_EQ(Run("link --line " + line1 + " --forecasts " + apunte1).code, 0);
+    Result r = Run("lines 1 " + Q("C'1"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto t = Table(r.out);
+    ASSERT_EQ(t.size(), 4u) << r.out;
+    EXPECT_EQ(t[0][0], "IdExtractoLinea");
+    EXPECT_EQ(t[0][t[0].size() - 2], "Color");
+    EXPECT_EQ(t[0].back(), "Color Tipo Pago");
+    std::set<std::string> ids;
+    for (std::size_t i = 1; i < t.size(); ++i) {
+        ASSERT_EQ(t[i].size(), t[0].size()) << i;
+        ids.insert(t[i][0]);
+        // A line of a relation has the Euromadi colour there; the others the row's.
+        EXPECT_EQ(t[i].back(), t[i][0] == line2 ? "16761024" : t[i][t[i].size() - 2]) << t[i][0];
+        // Line 1 is linked in full: the "Ok" colour of the demo.
+        if (t[i][0] == line1) {
+            EXPECT_NE(t[i][t[i].size() - 2], "") << r.out;
+        } else {
+            EXPECT_EQ(t[i][t[i].size() - 2], "") << r.out;
+        }
+    }
+    EXPECT_EQ(ids, (std::set<std::string>{line1, line2, std::to_string(std::stol(line1) + 2)}));
 }
 
 TEST_F(LinkCommands, LinkInvoicesOfATypeOneLine) {

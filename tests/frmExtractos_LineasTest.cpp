@@ -633,14 +633,16 @@ TEST_F(LinesCommand, PrintsTheVisibleColumnsAndEachRowsColour) {
     ASSERT_EQ(r.code, 0) << r.err;
     auto t = Table(r.out);
     ASSERT_GT(t.size(), 2u);
-    EXPECT_EQ(t[0].size(), 19u); // the 18 visible columns of type 1 and "Color"
-    EXPECT_EQ(t[0][1], "Prov.Cen.");
-    EXPECT_EQ(t[0].back(), "Color");
+    EXPECT_EQ(t[0].size(), 21u); // the id, the 18 visible columns of type 1 and both colours
+    EXPECT_EQ(t[0][0], "IdExtractoLinea");
+    EXPECT_EQ(t[0][2], "Prov.Cen.");
+    EXPECT_EQ(t[0][19], "Color");
     int ok = 0, plain = 0;
     for (std::size_t i = 1; i < t.size(); ++i) {
         ASSERT_EQ(t[i].size(), t[0].size()) << i;
-        ok += t[i].back() == std::to_string(kOk);
-        plain += t[i].back().empty();
+        ok += t[i][19] == std::to_string(kOk);
+        plain += t[i][19].empty();
+        EXPECT_EQ(t[i].back(), t[i][19]) << i; // type 1 gives "Tipo Pago" no colour of its own
     }
     EXPECT_GT(ok, 0);
     EXPECT_GT(plain, 0);
@@ -650,7 +652,7 @@ TEST_F(LinesCommand, PrintsTheVisibleColumnsAndEachRowsColour) {
     auto filtered = Table(f.out);
     ASSERT_GT(filtered.size(), 1u);
     for (std::size_t i = 1; i < filtered.size(); ++i) {
-        EXPECT_EQ(filtered[i][4], "2");
+        EXPECT_EQ(filtered[i][5], "2");
     }
     Result missing = Run("lines 1 no-existe");
     EXPECT_EQ(missing.code, 1);

@@ -1,5 +1,6 @@
 #include "db/Sql.h"
 #include "fixtures/DemoDb.h"
+#include "fixtures/TriggerFault.h"
 #include "host/ScriptedShell.h"
 #include "lines/frmExtractos_Lineas.h"
 #include "lines/frmExtractos_Lineas_Datos.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -449,6 +451,141 @@ TEST_F(LineEditor, Type2LinesCarryIssuerAndInvoiceTypeAndNeverWriteTaxRows) {
     EXPECT_TRUE(shell.modals.empty());
 }
 
+TEST_F(LineEditor, AnEmptyOrImpossibleDateIsRefusedWithTheFocusOnTheDate) {
+    D d(shell);
+    d.codAlmacen = 1;
+    d.Show();
+    Proveedor(d, 1);
+    d.txtImportePago.text = "10";
+    d.cboTipoPago.SelectData(1);
+    d.txtProveedorCentral.text = "50001";
+    for (const char *bad : {"", "  /  /    ", "31/02/2026", "12/0_/____", "01/01/1900", "31/12/1752"}) {
+        shell.ClearLog();
+        d.txtFecha.text = bad;
+        d.cmdAceptar_Click();
+        ASSERT_EQ(shell.messages.size(), 1u) << bad;
+        EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Debe introducir una fecha válida.") << bad;
+        EXPECT_EQ(shell.focus.back(), "frmExtractos_Lineas_Datos.txtFecha") << bad;
+        EXPECT_FALSE(d.aceptado) << bad;
+        EXPECT_TRUE(d.Loaded()) << bad;
+    }
+    shell.ClearLog();
+    d.txtFecha.text = "29/02/2028";
+    d.cmdAceptar_Click();
+    EXPECT_TRUE(shell.messages.empty()) << shell.Last();
+    EXPECT_TRUE(d.aceptado);
+    EXPECT_EQ(d.fecha, "29/02/2028");
+
+    // Through the lines window: the line keeps its date instead of going to 01/01/1900.
+    demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                      "Cod_Proveedor, Cod_ProveedorCentral, Documento, Fecha, Importe, TipoPago, Cta_Proveedor, "
+                      "Cta_ProveedorPdte) VALUES (1, 1, 'O''1', 2, 50002, 'D1', '" +
+                      Dia(-6) + "', 10, 1, '4000000002', '4009000002')");
+    long id = LastId();
+    Editor([](D &e) {
+        e.txtFecha.text = "31/02/2026";
+        e.cmdAceptar_Click();
+        if (e.Loaded()) {
+            e.cmdCancelar_Click();
+        }
+    });
+    w.Show();
+    w.vsLineas_RowColChange(RowOf(id));
+    shell.ClearLog();
+    w.cmdModificar_Click();
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Debe introducir una fecha válida.");
+    EXPECT_EQ(Row(id, "Fecha"), suite::Fecha::Hoy().SumarDias(-6).Iso());
+    EXPECT_GT(RowOf(id), 0);
+}
+
+// The rows the editor cannot offer for change (a tax type not in force at the date, two rows of one
+// type, an exempt row carrying tax, types beyond the seven shown) are shown as stored and stay so.
+TEST_F(LineEditor, TaxRowsNotOfferedForChangeStayAsStored) {
+    demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                      "Cod_Proveedor, Cod_ProveedorCentral, Documento, Fecha, Importe, TipoPago, Cta_Proveedor, "
+                      "Cta_ProveedorPdte) VALUES (1, 1, 'O''1', 2, 50002, 'D1', '" +
+                      Dia(-6) + "', 373.1, 1, '4000000002', '4009000002')");
+    long id = LastId();
+    std::string k = std::to_string(id);
+    for (const char *row : {"100, 7, 7, 4", "200, 15, 30, 6", "10, 0, 0, 0", "20, 5, 1, 0", "5, 2, 0.1, 8"}) {
+        demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                          "Valor_Tipo, Importe, Tipo) VALUES (" +
+                          k + ", " + row + ")");
+    }
+    demo.erp->Execute("DELETE FROM Igic_Tipos WHERE Tipo = 6");
+    std::vector<std::string> shown;
+    auto fila = [](D &d, int i) {
+        auto k = static_cast<std::size_t>(i);
+        return d.txtBase[k].text + "|" + d.txtTipo[k].text + "|" + d.txtImporte_Imp[k].text +
+               (d.txtBase[k].locked ? "|locked" : "|open");
+    };
+    Editor([&](D &d) {
+        shown = {fila(d, 0), fila(d, 4), fila(d, 6)};
+        d.txtFecha.text = Anterior();
+        d.txtFecha_Change();
+        shown.push_back(fila(d, 0));
+        shown.push_back(fila(d, 4));
+        shown.push_back(fila(d, 6));
+        shown.push_back(d.lblTotal.caption);
+        d.cmdAceptar_Click();
+    });
+    w.Show();
+    w.vsLineas_RowColChange(RowOf(id));
+    w.cmdModificar_Click();
+    EXPECT_TRUE(shell.messages.empty()) << shell.Last();
+    EXPECT_EQ(shown, (std::vector<std::string>{"30,00|0,00|1,00|locked", "100,00|7,00|7,00|open",
+                                               "200,00|15,00|30,00|locked", "30,00|0,00|1,00|locked",
+                                               "100,00|6,50|6,50|open", "200,00|15,00|30,00|locked", "367,50"}));
+    auto taxes = Taxes(id);
+    std::sort(taxes.begin(), taxes.end());
+    EXPECT_EQ(taxes, (std::vector<std::string>{"0|10|0|0", "0|20|5|1", "4|100|6.5|6.5", "6|200|15|30", "8|5|2|0.1"}));
+}
+
+TEST_F(LineEditor, AChangeFailingAtAnyStatementLeavesTheLineAndItsTaxRowsAsTheyWere) {
+    demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                      "Cod_Proveedor, Cod_ProveedorCentral, Documento, Fecha, Importe, TipoPago, Cta_Proveedor, "
+                      "Cta_ProveedorPdte) VALUES (1, 1, 'O''1', 2, 50002, 'D1', '" +
+                      Dia(-6) + "', 150, 1, '4000000002', '4009000002')");
+    long id = LastId();
+    for (const char *row : {"100, 7, 7, 4", "40, 3, 1.2, 3"}) {
+        demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                          "Valor_Tipo, Importe, Tipo) VALUES (" +
+                          std::to_string(id) + ", " + row + ")");
+    }
+    Editor([](D &d) {
+        d.txtDocumento.text = "D1 bis";
+        d.txtFecha.text = Anterior();
+        d.txtFecha_Change();
+        Base(d, 5, "10");
+        d.cmdAceptar_Click();
+    });
+    w.Show();
+    const std::vector<std::string> tables = {"Compras_PagosCentral_Extractos_Lineas",
+                                             "Compras_PagosCentral_Extractos_Lineas_Impuestos"};
+    std::string before = fixtures::Snapshot(demo, tables);
+    for (const char *fault : {"BEFORE UPDATE ON Compras_PagosCentral_Extractos_Lineas",
+                              "BEFORE DELETE ON Compras_PagosCentral_Extractos_Lineas_Impuestos",
+                              "BEFORE INSERT ON Compras_PagosCentral_Extractos_Lineas_Impuestos WHEN NEW.Tipo = 3",
+                              "BEFORE INSERT ON Compras_PagosCentral_Extractos_Lineas_Impuestos WHEN NEW.Tipo = 5"}) {
+        fixtures::FailOn(demo, fault);
+        w.vsLineas_RowColChange(RowOf(id));
+        shell.ClearLog();
+        w.cmdModificar_Click();
+        fixtures::RemoveFault(demo);
+        ASSERT_EQ(shell.messages.size(), 1u) << fault;
+        EXPECT_EQ(shell.messages.back().title, "frmExtractos_Lineas:cmdModificar_Click") << fault;
+        EXPECT_NE(shell.messages.back().text.find("fallo provocado"), std::string::npos) << shell.Last();
+        EXPECT_FALSE(demo.erp->InTransaction()) << fault;
+        EXPECT_EQ(fixtures::Snapshot(demo, tables), before) << fault;
+    }
+    shell.ClearLog();
+    w.vsLineas_RowColChange(RowOf(id));
+    w.cmdModificar_Click();
+    EXPECT_TRUE(shell.messages.empty()) << shell.Last();
+    EXPECT_EQ(Taxes(id), (std::vector<std::string>{"3|40|3|1.2", "4|100|6.5|6.5", "5|10|9.5|0.95"}));
+    EXPECT_EQ(Row(id, "Documento"), "D1 bis");
+}
+
 TEST_F(LineEditor, AFailedInsertIsReportedWithTheLinesWindowTag) {
     db::RunSqliteScript(demo.dir.File("erp.db"),
                         {"CREATE TRIGGER guard BEFORE INSERT ON Compras_PagosCentral_Extractos_Lineas_Impuestos BEGIN "
@@ -467,8 +604,35 @@ TEST_F(LineEditor, AFailedInsertIsReportedWithTheLinesWindowTag) {
     ASSERT_FALSE(shell.messages.empty());
     EXPECT_EQ(shell.messages.back().title, "frmExtractos_Lineas:cmdAgregar_Click");
     EXPECT_NE(shell.messages.back().text.find("impuestos bloqueados"), std::string::npos);
-    // No transaction: the line already inserted stays.
-    EXPECT_EQ(Lines(), n + 1);
+    // The line goes with its tax rows or not at all.
+    EXPECT_EQ(Lines(), n);
+    EXPECT_FALSE(demo.erp->InTransaction());
+    demo.erp->Execute("DROP TRIGGER guard");
+
+    // The same when the line itself is refused, or its second tax row.
+    Editor([](D &d) {
+        Proveedor(d, 1);
+        d.txtImportePago.text = "10";
+        d.cboTipoPago.SelectData(1);
+        d.txtProveedorCentral.text = "50001";
+        Base(d, 0, "2");
+        Base(d, 4, "10");
+        d.cmdAceptar_Click();
+    });
+    const std::vector<std::string> tables = {"Compras_PagosCentral_Extractos_Lineas",
+                                             "Compras_PagosCentral_Extractos_Lineas_Impuestos"};
+    std::string before = fixtures::Snapshot(demo, tables);
+    for (const char *fault : {"BEFORE INSERT ON Compras_PagosCentral_Extractos_Lineas",
+                              "BEFORE INSERT ON Compras_PagosCentral_Extractos_Lineas_Impuestos WHEN NEW.Tipo = 4"}) {
+        fixtures::FailOn(demo, fault);
+        shell.ClearLog();
+        w.cmdAgregar_Click();
+        fixtures::RemoveFault(demo);
+        ASSERT_EQ(shell.messages.size(), 1u) << fault;
+        EXPECT_EQ(shell.messages.back().title, "frmExtractos_Lineas:cmdAgregar_Click") << fault;
+        EXPECT_FALSE(demo.erp->InTransaction()) << fault;
+        EXPECT_EQ(fixtures::Snapshot(demo, tables), before) << fault;
+    }
 }
 
 } // namespace

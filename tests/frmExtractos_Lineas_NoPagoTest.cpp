@@ -1,3 +1,4 @@
+#include "fixtures/TriggerFault.h"
 #include "fixtures/Vinculos.h"
 #include "lines/frmExtractos_Lineas.h"
 #include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
@@ -178,6 +179,120 @@ TEST_F(NoPayment, LinesWithARelationIdCannotBeMarked) {
     ASSERT_TRUE(w.vsLineas_MouseDownRight());
     EXPECT_FALSE(w.Popup[0].enabled);
     EXPECT_FALSE(w.Popup[1].enabled);
+}
+
+// Marks delete the lines' forecast links; what the lines show as linked must follow.
+TEST_F(NoPayment, EveryMarkLeavesTheLinkedAmountsTrue) {
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 5 WHERE Cod_Extracto = "
+                      "'T''1'");
+    // A second link on c, to a forecast that b holds too, as the automatic matching may leave it.
+    long shared = Forecast("4000000901", "S", "7", 1);
+    LinkForecast(b, shared, "7");
+    LinkForecast(c, shared, "7");
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 12 WHERE IdExtractoLinea IN (" +
+                      std::to_string(b) + "," + std::to_string(c) + ")");
+    w.Show();
+    fill = [](D &d) {
+        d.chkNoPago.value = true;
+        d.txtObs1.text = "no";
+        d.cmdAceptar_Click();
+    };
+    w.vsLineas_RowColChange(RowOf(a));
+    w.CommandBars_Execute(L::menuNoPago);
+    EXPECT_EQ(Linked(a), "0");
+    EXPECT_EQ(w.vsLineas.Text(RowOf(a), L::colVinculado), "0,00");
+    EXPECT_EQ(w.vsLineas.Text(RowOf(a), L::colVinc), "");
+    EXPECT_EQ(w.vsLineas.Text(RowOf(a), L::colDiferencia), "10,00");
+
+    fill = [](D &d) {
+        d.txtFechaVto.text = Dia(30);
+        d.txtObs1.text = "luego";
+        d.cmdAceptar_Click();
+    };
+    w.vsLineas_RowColChange(RowOf(b));
+    w.CommandBars_Execute(L::menuNuevaFechaVto);
+    EXPECT_EQ(Linked(b), "0");
+    EXPECT_EQ(w.vsLineas.Text(RowOf(b), L::colVinc), "");
+    // c keeps both its links and its amount.
+    EXPECT_EQ(Linked(c), "12");
+
+    // Clearing the marks deletes the links too.
+    fill = [](D &d) {
+        d.chkNoPago.value = false;
+        d.cmdAceptar_Click();
+    };
+    w.vsLineas_RowColChange(RowOf(c));
+    w.CommandBars_Execute(L::menuNoPago);
+    EXPECT_EQ(Links(c), "");
+    EXPECT_EQ(Linked(c), "0");
+    EXPECT_TRUE(shell.messages.empty()) << shell.Last();
+    // None of them passes for dealt with in the export's check any more.
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'T''1' AND ImporteVinculado <> 0"),
+              0);
+}
+
+TEST_F(NoPayment, AClosedStatementRefusesTheMarksAndKeepsItsLinks) {
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 5 WHERE Cod_Extracto = "
+                      "'T''1'");
+    const std::vector<std::string> tables = {"Compras_PagosCentral_Extractos_Lineas", "Compras_PagosCentral_PrevPagos",
+                                             "acc:Previsiones_Pago"};
+    std::string before = fixtures::Snapshot(demo, tables);
+    fill = [](D &d) {
+        d.chkNoPago.value = true;
+        d.txtFechaVto.text = Dia(30);
+        d.txtObs1.text = "no";
+        d.cmdAceptar_Click();
+    };
+    const std::string refused = "warning|¡ Atención !|El extracto está cerrado: no se puede cambiar el estado a No "
+                                "Pago ó Nueva Fecha Vto. de sus lineas.";
+    // Closed when the window opened, or by another user since.
+    for (bool flag : {true, false}) {
+        w.extractoCerrado = flag;
+        if (!flag) {
+            demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 1 WHERE Cod_Extracto = 'T''1'");
+        }
+        w.Show();
+        for (int id : {L::menuNoPago, L::menuNuevaFechaVto}) {
+            shell.ClearLog();
+            shell.modals.clear();
+            w.vsLineas.SetTicked(RowOf(a), true);
+            w.vsLineas_RowColChange(RowOf(b));
+            w.CommandBars_Execute(id);
+            ASSERT_EQ(shell.messages.size(), 1u) << flag << id;
+            EXPECT_EQ(shell.Last(), refused);
+            EXPECT_TRUE(shell.modals.empty());
+            EXPECT_EQ(fixtures::Snapshot(demo, tables), before) << flag << id;
+        }
+    }
+}
+
+TEST_F(NoPayment, AMarkFailingAtAnyStatementChangesNothing) {
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 5 WHERE Cod_Extracto = "
+                      "'T''1'");
+    const std::vector<std::string> tables = {"Compras_PagosCentral_Extractos_Lineas", "Compras_PagosCentral_PrevPagos",
+                                             "acc:Previsiones_Pago"};
+    std::string before = fixtures::Snapshot(demo, tables);
+    fill = [](D &d) {
+        d.chkNoPago.value = true;
+        d.txtObs1.text = "no";
+        d.cmdAceptar_Click();
+    };
+    w.Show();
+    for (const char *fault : {"BEFORE UPDATE OF NoPago ON Compras_PagosCentral_Extractos_Lineas",
+                              "BEFORE DELETE ON Compras_PagosCentral_PrevPagos",
+                              "BEFORE UPDATE OF ImporteVinculado ON Compras_PagosCentral_Extractos_Lineas"}) {
+        fixtures::FailOn(demo, fault);
+        shell.ClearLog();
+        w.vsLineas.SetTicked(RowOf(a), true);
+        w.vsLineas.SetTicked(RowOf(c), true);
+        w.CommandBars_Execute(L::menuNoPago);
+        fixtures::RemoveFault(demo);
+        ASSERT_FALSE(shell.messages.empty()) << fault;
+        EXPECT_EQ(shell.messages.back().title, "frmExtractos_Lineas:CommandBars_Execute") << fault;
+        EXPECT_NE(shell.messages.back().text.find("fallo provocado"), std::string::npos) << shell.Last();
+        EXPECT_FALSE(demo.erp->InTransaction()) << fault;
+        EXPECT_EQ(fixtures::Snapshot(demo, tables), before) << fault;
+    }
 }
 
 TEST(SupplierPrompt, BlankMeansAllCancelMeansNothing) {

@@ -1,4 +1,5 @@
 #include "db/OpenFile.h"
+#include "fixtures/TriggerFault.h"
 #include "fixtures/Vinculos.h"
 #include "lines/frmExtractos_Lineas.h"
 #include "lines/frmExtractos_Lineas_Vinculos_2.h"
@@ -155,6 +156,75 @@ TEST_F(ForecastLinking, LinkInsertsOnlyFreeTickedForecastsAndUnlinkOnlyLinkedOne
     EXPECT_EQ(Links(line), std::to_string(b) + "," + std::to_string(mine));
     EXPECT_EQ(Linked(line), "290.5");
     EXPECT_EQ(w.vsLineas.Text(RowOf(a), V::colVinculado), "");
+}
+
+TEST_F(ForecastLinking, LinkedForecastsArePaintedYellow) {
+    long free = Forecast(kCuenta, "A", "100", 1);
+    long mine = Forecast(kCuenta, "M", "40", 3);
+    LinkForecast(line, mine, "40");
+    w.Show();
+    ASSERT_EQ(Column(V::colApunte), (std::vector<std::string>{std::to_string(mine), std::to_string(free)}));
+    EXPECT_EQ(w.vsLineas.RowBackColor(RowOf(mine)), 65535);
+    EXPECT_EQ(w.vsLineas.RowBackColor(RowOf(free)), -1);
+    // Linking paints the new one; unlinking takes the colour away.
+    Tick(free);
+    w.Form_KeyDown_F9();
+    EXPECT_EQ(w.vsLineas.RowBackColor(RowOf(free)), 65535);
+    Tick(mine);
+    shell.answers = {host::Answer::Yes};
+    w.Form_KeyDown_F12();
+    EXPECT_EQ(w.vsLineas.RowBackColor(RowOf(mine)), -1);
+    EXPECT_EQ(w.vsLineas.RowBackColor(RowOf(free)), 65535);
+}
+
+// Matching may link one forecast to two lines; unlinking it from one takes it from both, and both
+// get their linked amounts again.
+TEST_F(ForecastLinking, UnlinkingAForecastHeldByOtherLinesRecomputesThemAll) {
+    long shared = Forecast(kCuenta, "S-300", "300", 1);
+    long own = Forecast(kCuenta, "O-50", "50", 1);
+    long other = Line(901, "300", "S-300");
+    long third = Line(901, "300", "XS-300");
+    LinkForecast(line, shared, "300");
+    LinkForecast(line, own, "50");
+    LinkForecast(other, shared, "300");
+    LinkForecast(third, shared, "300");
+    LinkForecast(third, own + 1000, "20"); // a link to a forecast the window never shows
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = CASE IdExtractoLinea WHEN " +
+                      std::to_string(line) + " THEN 350 WHEN " + std::to_string(third) +
+                      " THEN 320 ELSE 300 END WHERE Cod_Extracto = 'T''1'");
+    w.Show();
+    const std::vector<std::string> tables = {"Compras_PagosCentral_Extractos_Lineas", "Compras_PagosCentral_PrevPagos",
+                                             "acc:Previsiones_Pago"};
+    std::string before = fixtures::Snapshot(demo, tables);
+    std::string id = std::to_string(line), o = std::to_string(other), t = std::to_string(third);
+    for (const std::string &fault : std::vector<std::string>{"BEFORE DELETE ON Compras_PagosCentral_PrevPagos",
+                              "BEFORE UPDATE ON Compras_PagosCentral_Extractos_Lineas WHEN NEW.IdExtractoLinea = " + id,
+                              "BEFORE UPDATE ON Compras_PagosCentral_Extractos_Lineas WHEN NEW.IdExtractoLinea = " + o,
+                              "BEFORE UPDATE ON Compras_PagosCentral_Extractos_Lineas WHEN NEW.IdExtractoLinea = " + t}) {
+        fixtures::FailOn(demo, fault);
+        shell.ClearLog();
+        Tick(shared);
+        shell.answers = {host::Answer::Yes};
+        w.Form_KeyDown_F12();
+        fixtures::RemoveFault(demo);
+        ASSERT_FALSE(shell.messages.empty()) << fault;
+        EXPECT_EQ(shell.messages.back().title, "frmExtractos_Lineas_Vinculos_2:cmdDesvincular_Click") << fault;
+        EXPECT_NE(shell.messages.back().text.find("fallo provocado"), std::string::npos) << shell.Last();
+        EXPECT_FALSE(demo.erp->InTransaction()) << fault;
+        EXPECT_EQ(fixtures::Snapshot(demo, tables), before) << fault;
+        w.vsLineas_Click(RowOf(shared), V::colSel); // untick for the next round
+    }
+    shell.ClearLog();
+    Tick(shared);
+    shell.answers = {host::Answer::Yes};
+    w.Form_KeyDown_F12();
+    EXPECT_EQ(shell.Last(), "question|¡ Atención !|¿Está seguro que desea desvincular las lineas señaladas?");
+    EXPECT_EQ(Links(line), std::to_string(own));
+    EXPECT_EQ(Links(other), "");
+    EXPECT_EQ(Links(third), std::to_string(own + 1000));
+    EXPECT_EQ(Linked(line), "50");
+    EXPECT_EQ(Linked(other), "0");
+    EXPECT_EQ(Linked(third), "20");
 }
 
 TEST_F(ForecastLinking, AForecastLinkedByAnotherUserMeanwhileIsNotLinkedTwice) {

@@ -76,23 +76,25 @@ int ComandoLines(const Args &args) {
         w.Show();
     }
 
-    // The grid's layout, with the row's background colour as one more column.
+    // Each line's id first (the one link and mark ask for), then the grid's layout, then the row's
+    // background colour and the "Tipo Pago" cell's own.
+    using L = lines::frmExtractos_Lineas;
     std::ostringstream grid;
     ImprimirGrid(w.vsLineas, grid);
     std::istringstream in(grid.str());
     std::string line;
     int row = 0;
+    auto color = [&](int col) {
+        long c = w.vsLineas.CellBackColor(row, col);
+        return c == -1 ? std::string() : std::to_string(c);
+    };
     while (std::getline(in, line)) {
-        std::cout << line << "\t";
         if (row == 0) {
-            std::cout << "Color";
+            std::cout << "IdExtractoLinea\t" << line << "\tColor\tColor Tipo Pago\n";
         } else {
-            long color = w.vsLineas.CellBackColor(row, lines::frmExtractos_Lineas::colImporte);
-            if (color != -1) {
-                std::cout << color;
-            }
+            std::cout << w.vsLineas.Text(row, L::colIdLinea) << "\t" << line << "\t" << color(L::colImporte) << "\t"
+                      << color(L::colTipoPago) << "\n";
         }
-        std::cout << "\n";
         ++row;
     }
     return console.warningsShown > 0 ? 1 : 0;

@@ -169,6 +169,10 @@ int ComandoLink(const Args &args) {
     if (!shown) {
         return 1;
     }
+    if (unlink && !args.Has("yes") && console.warningsShown == before) {
+        std::cerr << "Desvinculación no confirmada: nada se ha desvinculado (confirme con --yes)\n";
+        return 1;
+    }
     std::cout << grid.str();
     return console.warningsShown > before ? 1 : 0;
 }
@@ -259,6 +263,24 @@ int ComandoMatch(const Args &args) {
     if (!w.cmdCasacionAut.enabled) {
         throw std::runtime_error("El extracto " + codigo + " está cerrado");
     }
+    // The links of the statement's lines before and after, to tell how many lines the run linked.
+    std::string vinculos = "SELECT pp.IdExtractoLinea, pp.IdPrevPago FROM Compras_PagosCentral_PrevPagos pp"
+                           " INNER JOIN Compras_PagosCentral_Extractos_Lineas lin ON lin.IdExtractoLinea = "
+                           "pp.IdExtractoLinea WHERE lin.Cod_Empresa =" +
+                           std::to_string(host::Contexto::Global().empresaVarnex->Codigo()) +
+                           " AND lin.Cod_Almacen =" + std::to_string(almacen) +
+                           " AND lin.Cod_Extracto =" + db::Quote(codigo);
+    auto leer = [&] {
+        std::set<std::pair<long long, long long>> pares;
+        auto rs = host::Contexto::Global().conexionVarnex->OpenRecordset(vinculos);
+        while (!rs->Eof()) {
+            pares.emplace(rs->Fields(0).AsInt64(), rs->Fields(1).AsInt64());
+            rs->MoveNext();
+        }
+        rs->Close();
+        return pares;
+    };
+    auto antes = leer();
     console.handlers["frmPedirProveedor"] = [&](host::Window &win) {
         auto &p = static_cast<lines::frmPedirProveedor &>(win);
         p.txtProv.code = proveedor;
@@ -267,7 +289,19 @@ int ComandoMatch(const Args &args) {
         p.cmdAceptar_Click();
     };
     w.cmdCasacionAut_Click();
-    return w.Casado() ? 0 : 1;
+    if (!w.Casado()) {
+        return 1;
+    }
+    std::set<long long> lineas;
+    std::size_t nuevos = 0;
+    for (const auto &par : leer()) {
+        if (!antes.count(par)) {
+            lineas.insert(par.first);
+            ++nuevos;
+        }
+    }
+    std::cout << "Líneas vinculadas: " << lineas.size() << " (previsiones de pago vinculadas: " << nuevos << ")\n";
+    return 0;
 }
 
 } // namespace app

@@ -136,6 +136,10 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
         conn.RollbackTrans();
         throw;
     }
+    // Read back, so that the user sees what the database holds now.
+    auto rs = conn.OpenRecordset("SELECT Valor FROM " + table + where);
+    std::cout << "Parámetro " << (accounting ? "contable " : "") << pos[0] << " = " << (rs->Eof() ? "" : rs->Fields(0).AsText())
+              << "\n";
     return 0;
 }
 

@@ -75,6 +75,9 @@ void Llenar(host::Grid &grid, const std::string &sql, bool conVinculo) {
         }
         fila[cols - 1] = rs->Fields("Apunte").AsText();
         grid.AddRow(std::move(fila));
+        if (vinculado) {
+            grid.SetRowBackColor(grid.DataRows(), kColorVinculado);
+        }
         rs->MoveNext();
     }
     rs->Close();
@@ -99,6 +102,28 @@ void RecalcularVinculado(db::Connection &erp, long idExtractoLinea) {
     erp.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = (SELECT "
                 "dbo.fn_DevPagosCenImporteVinculadoLineaPrevPagos(" +
                 id + "))" + " WHERE IdExtractoLinea = " + id);
+}
+
+void RecalcularVinculados(db::Connection &erp, const std::string &lista) {
+    if (lista.empty()) {
+        return;
+    }
+    erp.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = (SELECT "
+                "dbo.fn_DevPagosCenImporteVinculadoLineaPrevPagos(IdExtractoLinea))"
+                " WHERE IdExtractoLinea IN (" +
+                lista + ")");
+}
+
+std::string LineasDePrevision(db::Connection &erp, long apunte) {
+    auto rs = erp.OpenRecordset("SELECT DISTINCT IdExtractoLinea FROM Compras_PagosCentral_PrevPagos WHERE IdPrevPago =" +
+                                std::to_string(apunte));
+    std::string lista;
+    while (!rs->Eof()) {
+        lista += (lista.empty() ? "" : ",") + std::to_string(rs->Fields(0).AsInt64());
+        rs->MoveNext();
+    }
+    rs->Close();
+    return lista;
 }
 
 void AvisarOcupadas(host::Shell &shell, const std::vector<std::string> &documentos) {

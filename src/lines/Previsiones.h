@@ -17,6 +17,9 @@ inline const char *kCampos = "SELECT pp.Cuenta, ISNULL(cta.Nombre, '') AS Cuenta
 inline const char *kLibre =
     " AND NOT EXISTS (SELECT 1 FROM Compras_PagosCentral_PrevPagos vinc WHERE vinc.IdPrevPago = pp.Apunte)";
 
+// Background of a forecast linked to the line (yellow).
+inline constexpr long kColorVinculado = 65535;
+
 // Columns 0 to 7, then the link mark (linking window only) and the forecast's Apunte.
 std::vector<host::GridColumn> Columnas(bool conVinculo);
 
@@ -32,11 +35,16 @@ struct Consulta {
     static std::string FiltroFormaPago();
 };
 
-// Runs the query and fills the grid; with `conVinculo` the ExisteVinc column gives the "X" mark.
+// Runs the query and fills the grid; with `conVinculo` the ExisteVinc column gives the "X" mark and
+// the yellow row.
 void Llenar(host::Grid &grid, const std::string &sql, bool conVinculo);
 // Links forecast `apunte` to the line unless another line holds it already (then false).
 bool Vincular(db::Connection &erp, long idExtractoLinea, long apunte, const std::string &importeTexto);
 void RecalcularVinculado(db::Connection &erp, long idExtractoLinea);
+// The same for every line of a comma-separated list of ids.
+void RecalcularVinculados(db::Connection &erp, const std::string &lista);
+// The lines that hold a link to forecast `apunte`, as a comma-separated list ("" when none).
+std::string LineasDePrevision(db::Connection &erp, long apunte);
 // Tells the user which forecasts were left alone because someone linked them meanwhile.
 void AvisarOcupadas(host::Shell &shell, const std::vector<std::string> &documentos);
 

@@ -9,6 +9,7 @@
 #include "lines/frmExtractos_Lineas_Vinculos.h"
 #include "lines/frmExtractos_Lineas_Vinculos_2.h"
 #include "lines/frmExtractos_Lineas_Vinculos_Agregar_Factura.h"
+#include "lines/Previsiones.h"
 #include "lumbra/CuentasContables.h"
 #include "suite/EmpresaLumbra.h"
 #include "suite/EmpresaVarnex.h"
@@ -679,14 +680,17 @@ void frmExtractos_Lineas::cmdAgregar_Click() {
             columnas += ", Cta_ProveedorPdte";
             valores += ", '" + db::Escape(d.ctaProveedorPdte) + "'";
         }
+        // A line without the tax rows it was given would pass for another line: all or nothing.
+        db::Transaction tx(conn);
         conn.Execute(columnas + ") VALUES(" + valores + ")");
-        grabado = true;
         if (modo == 1) {
             auto rs = conn.OpenRecordset("SELECT ISNULL(@@IDENTITY, 0) AS Id");
             long id = rs->Eof() ? 0 : static_cast<long>(rs->Fields("Id").AsInt64());
             rs->Close();
             GrabarImpuestos(d, id);
         }
+        tx.Commit();
+        grabado = true;
         GuardarPosicion();
     });
     if (grabado) {
@@ -731,6 +735,7 @@ void frmExtractos_Lineas::cmdModificar_Click() {
             return;
         }
         auto &conn = *Ctx().conexionVarnex;
+        db::Transaction tx(conn);
         conn.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas"
                      " SET Cod_Proveedor =" +
                      std::to_string(d.codProveedor) + ", Importe =" + fmt.NumeroSQL(d.importePago) +
@@ -742,10 +747,11 @@ void frmExtractos_Lineas::cmdModificar_Click() {
                      std::to_string(d.codProveedorCentral) + ", Acreedor =" + (d.acreedor ? "1" : "0") +
                      ", Emisor =" + std::to_string(d.emisor) + ", TipoFactura =" + std::to_string(d.tipoFactura) +
                      " WHERE IdExtractoLinea =" + std::to_string(d.idExtractoLinea));
-        grabado = true;
         if (modo == 1) {
             GrabarImpuestos(d, d.idExtractoLinea);
         }
+        tx.Commit();
+        grabado = true;
         GuardarPosicion();
     });
     if (grabado) {
@@ -757,12 +763,22 @@ void frmExtractos_Lineas::GrabarImpuestos(const frmExtractos_Lineas_Datos &d, lo
     auto &conn = *Ctx().conexionVarnex;
     auto &fmt = suite::Formato::Instancia();
     std::string key = std::to_string(id);
+    // Only the rows the editor let the user change are rewritten; the others stay as stored.
+    std::string editables;
+    for (int i = 0; i < frmExtractos_Lineas_Datos::kFilas; ++i) {
+        if (d.FilaEditable(i)) {
+            editables += (editables.empty() ? "" : ",") + std::to_string(i);
+        }
+    }
+    if (editables.empty()) {
+        return;
+    }
     conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas_Impuestos"
                  " WHERE IdExtractoLinea =" +
-                 key);
+                 key + " AND Tipo IN (" + editables + ")");
     for (int i = 0; i < frmExtractos_Lineas_Datos::kFilas; ++i) {
         auto k = static_cast<std::size_t>(i);
-        if (d.Impuestos_Base[k].EsCero()) {
+        if (!d.FilaEditable(i) || d.Impuestos_Base[k].EsCero()) {
             continue;
         }
         conn.Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos(IdExtractoLinea, Base,"
@@ -891,6 +907,16 @@ bool frmExtractos_Lineas::AbrirImportarPrevPagos() {
     return true;
 }
 
+bool frmExtractos_Lineas::ExtractoCerrado() const {
+    auto rs = Ctx().conexionVarnex->OpenRecordset(
+        "SELECT Cerrado FROM Compras_PagosCentral_Extractos WHERE Cod_Empresa =" +
+        std::to_string(Ctx().empresaVarnex->Codigo()) + " AND Cod_Almacen =" + std::to_string(codAlmacen) +
+        " AND Cod_Extracto ='" + db::Escape(codExtracto) + "'");
+    bool cerrado = !rs->Eof() && rs->Fields(0).AsInt64() != 0;
+    rs->Close();
+    return cerrado;
+}
+
 // The claims of a line come with the claims windows; until then the button changes nothing.
 bool frmExtractos_Lineas::AbrirReclamaciones() { return false; }
 
@@ -900,6 +926,14 @@ bool frmExtractos_Lineas::EjecutarMenu(int id) {
     }
     int filas = vsLineas.DataRows();
     if (filas < 1) {
+        return false;
+    }
+    // An accounted statement keeps its lines and links as they were accounted; the header is read
+    // again in case another user closed it since this window opened.
+    if (extractoCerrado || ExtractoCerrado()) {
+        Ui().MsgBox("El extracto está cerrado: no se puede cambiar el estado a No Pago ó Nueva Fecha Vto. de sus "
+                    "lineas.",
+                    kAtencion, host::Icon::Warning);
         return false;
     }
     for (int r = 1; r <= filas; ++r) {
@@ -954,6 +988,7 @@ bool frmExtractos_Lineas::EjecutarMenu(int id) {
     conn.Execute("DELETE FROM Compras_PagosCentral_PrevPagos"
                  " WHERE IdExtractoLinea IN (" +
                  lista + ")");
+    previsiones::RecalcularVinculados(conn, lista);
     tx.Commit();
     GuardarPosicion();
     return true;

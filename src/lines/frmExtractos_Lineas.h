@@ -100,6 +100,8 @@ class frmExtractos_Lineas : public host::Window {
     bool AbrirImportarPrevPagos();
     bool AbrirReclamaciones();
     bool EjecutarMenu(int id);
+    // Whether the statement's header says it is closed.
+    bool ExtractoCerrado() const;
 
     std::shared_ptr<suite::Configuracion> ajustes_;
     int modo_ = 0; // statement type of the last load, for the row-change rules

@@ -157,26 +157,40 @@ void frmExtractos_Lineas_Datos::Form_Load() {
             almacen.CargarAlmacen(codAlmacen);
             regimen_ = almacen.RegimenEspecial();
             fraImpuestos.caption = regimen_ ? "Iva" : "Igic";
-            CargarTipos();
+            guardadas_.fill(0);
+            baseGuardada_.fill(suite::Moneda());
+            cuotaGuardada_.fill(suite::Moneda());
             if (editando) {
-                rs = erp.OpenRecordset("SELECT Tipo, Base, Importe FROM Compras_PagosCentral_Extractos_Lineas_Impuestos"
+                rs = erp.OpenRecordset("SELECT Tipo, Base, Importe, Valor_Tipo FROM "
+                                       "Compras_PagosCentral_Extractos_Lineas_Impuestos"
                                        " WHERE IdExtractoLinea =" +
                                        std::to_string(idExtractoLinea));
                 while (!rs->Eof()) {
                     auto tipo = rs->Fields("Tipo").AsInt64();
+                    auto base = suite::Moneda::FromUnits(rs->Fields("Base").AsCurrencyUnits());
+                    auto cuota = suite::Moneda::FromUnits(rs->Fields("Importe").AsCurrencyUnits());
+                    if (tipo >= 0 && tipo < kFilas) {
+                        auto k = static_cast<std::size_t>(tipo);
+                        if (guardadas_[k]++ == 0) {
+                            tipoGuardado_[k] = suite::Moneda::FromUnits(rs->Fields("Valor_Tipo").AsCurrencyUnits());
+                        }
+                        baseGuardada_[k] += base;
+                        cuotaGuardada_[k] += cuota;
+                    }
                     if (tipo >= 0 && tipo < kIndices) {
                         auto k = static_cast<std::size_t>(tipo);
-                        Impuestos_Base[k] = suite::Moneda::FromUnits(rs->Fields("Base").AsCurrencyUnits());
-                        Impuestos_Importe[k] = suite::Moneda::FromUnits(rs->Fields("Importe").AsCurrencyUnits());
+                        Impuestos_Base[k] = base;
+                        Impuestos_Importe[k] = cuota;
                     }
                     rs->MoveNext();
                 }
                 rs->Close();
             }
             for (std::size_t k = 0; k < kFilas; ++k) {
-                txtBase[k].text = Dos(Impuestos_Base[k]);
-                txtImporte_Imp[k].text = k == 0 ? Dos(suite::Moneda()) : Dos(Impuestos_Importe[k]);
+                txtBase[k].text = Dos(baseGuardada_[k]);
+                txtImporte_Imp[k].text = k == 0 ? Dos(suite::Moneda()) : Dos(cuotaGuardada_[k]);
             }
+            CargarTipos();
             CalcularTotales();
         } else if (modo_ == 2) {
             lblProveedorCentral.visible = txtProveedorCentral.visible = false;
@@ -210,13 +224,35 @@ void frmExtractos_Lineas_Datos::CargarTipos() {
         auto k = static_cast<std::size_t>(i);
         Impuestos_Tipo[k] = regimen_ ? emp.TipoImpuestoRegimen(i) : emp.TipoImpuesto(i);
         existe_[k] = vigentes.count(i) > 0;
-        txtBase[k].locked = !existe_[k];
         txtTipo[k].text = Dos(Impuestos_Tipo[k]);
     }
+    for (std::size_t k = 0; k < kFilas; ++k) {
+        txtBase[k].locked = !FilaEditable(static_cast<int>(k));
+        if (Conservada(k)) {
+            MostrarGuardada(k);
+        }
+    }
+}
+
+bool frmExtractos_Lineas_Datos::FilaEditable(int fila) const {
+    auto k = static_cast<std::size_t>(fila);
+    if (fila < 0 || fila >= kFilas || !existe_[k] || guardadas_[k] > 1) {
+        return false;
+    }
+    return fila != 0 || cuotaGuardada_[0].EsCero();
+}
+
+void frmExtractos_Lineas_Datos::MostrarGuardada(std::size_t k) {
+    txtBase[k].text = Dos(baseGuardada_[k]);
+    txtTipo[k].text = Dos(tipoGuardado_[k]);
+    txtImporte_Imp[k].text = Dos(cuotaGuardada_[k]);
 }
 
 void frmExtractos_Lineas_Datos::CalcularFila(int fila) {
     auto k = static_cast<std::size_t>(fila);
+    if (Conservada(k)) {
+        return;
+    }
     if (fila == 0) {
         txtImporte_Imp[0].text = Dos(suite::Moneda());
         return;
@@ -331,6 +367,11 @@ void frmExtractos_Lineas_Datos::cmdAceptar_Click() {
             Falta(cboTipoPago.index <= 0, "Se esperaba un Tipo de Pago", "cboTipoPago")) {
             return;
         }
+        // 01/01/1900 means no date, and SQL Server keeps nothing before 1753.
+        auto dia = suite::Fecha::Parse(txtFecha.text);
+        if (Falta(!dia || dia->EsVacia() || dia->Anio() < 1753, "Debe introducir una fecha válida.", "txtFecha")) {
+            return;
+        }
         long central = Numero(Recortar(txtProveedorCentral.text));
         if (modo_ == 1) {
             if (Falta(central == 0, "Debe indicar el proveedor de la Central", "txtProveedorCentral") ||
@@ -339,7 +380,7 @@ void frmExtractos_Lineas_Datos::cmdAceptar_Click() {
                 return;
             }
             for (std::size_t k = 0; k < kFilas; ++k) {
-                if (existe_[k]) {
+                if (FilaEditable(static_cast<int>(k))) {
                     Impuestos_Base[k] = fmt.ANumero(txtBase[k].text);
                     Impuestos_Importe[k] = fmt.ANumero(txtImporte_Imp[k].text);
                 }
@@ -358,7 +399,7 @@ void frmExtractos_Lineas_Datos::cmdAceptar_Click() {
         tipoPago = static_cast<int>(cboTipoPago.ItemData());
         documento = txtDocumento.text;
         documentoCentral = txtDocumentoCentral.text;
-        fecha = fmt.FechaTexto(txtFecha.text);
+        fecha = fmt.FechaTexto(*dia);
         codProveedorCentral = central;
         acreedor = chkAcreedor.value;
         emisor = !fraEmisor.visible ? 0 : optEmisor[0].value ? 1 : optEmisor[1].value ? 2 : 0;

@@ -76,9 +76,16 @@ class frmExtractos_Lineas_Datos : public host::Window {
     bool RegimenEspecial() const { return regimen_; }
     // Whether tax type i (1..6) exists at the line's date; row 0 always does.
     bool TipoExiste(int fila) const { return existe_[static_cast<std::size_t>(fila)]; }
+    // Whether row i (0..6) is open to the user and rewritten on acceptance. A row whose type does
+    // not exist at the date, or whose stored rows the dialog cannot show as one editable row
+    // (several rows of one type, an exempt row with tax), is shown as stored and left alone.
+    bool FilaEditable(int fila) const;
 
   private:
     void CargarTipos();
+    // A row left as stored: its rows' base, rate and tax amount, locked.
+    bool Conservada(std::size_t k) const { return guardadas_[k] > 0 && !FilaEditable(static_cast<int>(k)); }
+    void MostrarGuardada(std::size_t k);
     void CalcularFila(int fila);
     void CalcularTotales();
     bool Falta(bool falla, const char *mensaje, const char *control);
@@ -87,6 +94,9 @@ class frmExtractos_Lineas_Datos : public host::Window {
     int empContable_ = 0;
     bool regimen_ = false;
     std::array<bool, kFilas> existe_{};
+    // The line's stored tax rows per shown index: how many, summed base and tax, first rate.
+    std::array<int, kFilas> guardadas_{};
+    std::array<suite::Moneda, kFilas> baseGuardada_{}, tipoGuardado_{}, cuotaGuardada_{};
 };
 
 } // namespace lines

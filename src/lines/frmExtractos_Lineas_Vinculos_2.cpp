@@ -148,14 +148,23 @@ void frmExtractos_Lineas_Vinculos_2::cmdDesvincular_Click() {
         }
         auto &conn = *Ctx().conexionVarnex;
         db::Transaction tx(conn);
+        // The DELETE takes the forecast from every line that holds it (matching may link one
+        // forecast to two lines): each of them gets its linked amount again.
+        std::string otras;
         for (int r = 1; r <= vsLineas.DataRows(); ++r) {
             if (vsLineas.Ticked(r) && vsLineas.Text(r, colVinculado) == "X") {
+                long apunte = Numero(vsLineas.Text(r, colApunte));
+                std::string lineas = previsiones::LineasDePrevision(conn, apunte);
+                if (!lineas.empty()) {
+                    otras += (otras.empty() ? "" : ",") + lineas;
+                }
                 conn.Execute("DELETE FROM Compras_PagosCentral_PrevPagos"
                              " WHERE IdPrevPago =" +
-                             std::to_string(Numero(vsLineas.Text(r, colApunte))));
+                             std::to_string(apunte));
             }
         }
         previsiones::RecalcularVinculado(conn, idExtractoLinea);
+        previsiones::RecalcularVinculados(conn, otras);
         tx.Commit();
         hecho = true;
         cambios_ = true;

@@ -377,7 +377,10 @@ void frmExtractos::cmdCasacionAut_Click() {
                      "lin.Fecha" +
                      delExtracto + " AND pp.Fecha_Vto <= '" + vto + "'" + " AND pp.Estado = 0" +
                      " AND pp.Apunte NOT IN (SELECT IdPrevPago FROM Compras_PagosCentral_PrevPagos)" + filtro +
-                     " AND tmp.Cod_Proveedor IS NULL");
+                     " AND tmp.Cod_Proveedor IS NULL"
+                     // A line marked not to be paid or moved to a new due date is not to be linked, and
+                     // its lines window could not unlink it.
+                     " AND lin.NoPago = 0 AND lin.Nueva_FechaVto = '01/01/1900'");
         conn.Execute("DROP TABLE " + tabla);
         tabla.clear();
 
