@@ -2,6 +2,7 @@
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
 #include "lines/frmExtractos_Lineas.h"
+#include "lines/frmExtractos_Lineas_Datos.h"
 #include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
 #include "lines/frmExtractos_Lineas_Vinculos.h"
 #include "lines/frmExtractos_Lineas_Vinculos_2.h"
@@ -295,6 +296,38 @@ void SeedMarks(Sweep &s) {
                         std::to_string(s.ids[1]));
 }
 
+// The line editor filled in by the user: a line of supplier 3 with two tax rows, or the change of
+// the seeded line's amount and taxes.
+std::function<void()> Editar(Sweep &s, bool nueva) {
+    auto w = s.Lineas();
+    if (!nueva) {
+        w->vsLineas_RowColChange(Sweep::Row(w->vsLineas, L::colIdLinea, std::to_string(s.ids[0])));
+    }
+    s.shell.handlers["frmExtractos_Lineas_Datos"] = [&s, nueva](host::Window &win) {
+        auto &d = static_cast<lines::frmExtractos_Lineas_Datos &>(win);
+        if (nueva) {
+            d.txtProveedor.code = 3;
+            d.txtProveedor_Change();
+            d.txtDocumento.text = "O'Brien 7";
+            d.txtDocumentoCentral.text = "FA-O'7";
+            d.txtFecha.text = suite::Fecha::Hoy().SumarDias(-4).Formato("dd/mm/yyyy");
+            d.txtFecha_Change();
+            d.cboTipoPago.SelectData(1);
+        }
+        d.txtProveedorCentral.text = "50003";
+        d.txtImportePago.text = "157";
+        for (int row : {0, 4}) {
+            d.txtBase[static_cast<std::size_t>(row)].text = row == 0 ? "50" : "100";
+            d.txtBase_Change(row);
+        }
+        // A user who saw an error box while filling the dialog in cancels it.
+        bool error = std::any_of(s.shell.messages.begin(), s.shell.messages.end(),
+                                 [](const auto &m) { return m.icon == host::Icon::Critical; });
+        error ? d.cmdCancelar_Click() : d.cmdAceptar_Click();
+    };
+    return [w, nueva] { nueva ? w->cmdAgregar_Click() : w->cmdModificar_Click(); };
+}
+
 std::function<void()> Marcar(Sweep &s, bool noPago, bool fecha) {
     auto w = s.Lineas();
     for (long id : s.ids) {
@@ -421,6 +454,18 @@ const Operation kOperations[] = {
          }
          return std::function<void()>([w] { w->Form_KeyDown_F9(); });
      }},
+    {"AddLine", [](Sweep &s) { s.demo.SetParam("PagoCentral_TipoExtracto", "1"); },
+     [](Sweep &s) { return Editar(s, true); }},
+    {"ModifyLine",
+     [](Sweep &s) {
+         s.demo.SetParam("PagoCentral_TipoExtracto", "1");
+         long id = s.Line(901, "20", "MOD'1");
+         s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                             "Valor_Tipo, Importe, Tipo) VALUES (" +
+                             std::to_string(id) + ", 20, 0, 0, 0)");
+         s.ids = {id};
+     },
+     [](Sweep &s) { return Editar(s, false); }},
     {"MarkNoPayment", SeedMarks, [](Sweep &s) { return Marcar(s, true, false); }},
     {"MarkNewDueDate", SeedMarks, [](Sweep &s) { return Marcar(s, false, true); }},
     {"ClearMarks", SeedMarks, [](Sweep &s) { return Marcar(s, false, false); }},

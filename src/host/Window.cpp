@@ -7,7 +7,16 @@ namespace host {
 void Window::Show(int modal) {
     if (!loaded_) {
         loaded_ = true;
+        cargando_ = true;
+        falloCarga_ = false;
         Form_Load();
+        cargando_ = false;
+        // A window whose loading failed shows half its data: the user saw the error box, and the
+        // window closes rather than let anything be saved from it.
+        if (falloCarga_) {
+            Unload();
+            return;
+        }
     }
     visible_ = true;
     if (modal == 1) {
@@ -30,6 +39,9 @@ void Window::Unload() {
 }
 
 void Window::Report(const char *procedure, const std::string &description) {
+    if (cargando_) {
+        falloCarga_ = true;
+    }
     std::string tag = className_ + ":" + procedure;
     if (line_ > 0) {
         tag = "[" + std::to_string(line_) + "] " + tag;

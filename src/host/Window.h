@@ -60,6 +60,8 @@ class Window {
     std::string className_;
     Shell *shell_;
     bool loaded_ = false;
+    bool cargando_ = false;
+    bool falloCarga_ = false;
     bool visible_ = false;
     int line_ = 0;
 };
