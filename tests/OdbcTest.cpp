@@ -377,7 +377,8 @@ TEST_F(Odbc, ErrorsCarryTheDiagnosticSqlStateAndBothStatements) {
               "'/nonexistent/libnada.so' : file not found");
     EXPECT_EQ(e.SqlState(), "01000");
     e = ErrorOf([&] { Open("no-such-folder/erp.db"); });
-    EXPECT_EQ(std::string(e.what()), "No se puede abrir la conexión ODBC: [SQLite]connect failed");
+    EXPECT_EQ(std::string(e.what()), "No se puede abrir la conexión ODBC: No se puede abrir el fichero de la base de "
+                                     "datos ([SQLite]connect failed).");
     EXPECT_EQ(e.SqlState(), "HY000");
     e = ErrorOf([&] {
         db::OpenOdbc(db::SqliteOdbcConnectionString(dir.File("erp.db")), db::OdbcDialect::SqlServer,

@@ -1,6 +1,7 @@
 #include "app/DataFolder.h"
 
 #include "db/DbError.h"
+#include "db/sqlite/SqliteMessages.h"
 #include "db/Sql.h"
 #include "db/OpenFile.h"
 #include "db/odbc/OdbcConnection.h"
@@ -14,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 #include <map>
 #include <stdexcept>
 
@@ -34,14 +36,26 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
     sqlite3_busy_timeout(h, 15000);
     std::map<std::string, std::string> existentes;
     sqlite3_stmt *st = nullptr;
+    auto fallo = [&](const std::string &que) {
+        std::string msg = db::SqliteMessage(sqlite3_extended_errcode(h), sqlite3_errmsg(h));
+        sqlite3_finalize(st);
+        sqlite3_close(h);
+        throw db::DbError("No se puede abrir " + file + " para " + que + ": " + msg);
+    };
     if (sqlite3_prepare_v2(h, "SELECT name, sql FROM sqlite_master WHERE type IN ('index', 'trigger') AND sql IS NOT NULL",
-                           -1, &st, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            existentes[reinterpret_cast<const char *>(sqlite3_column_text(st, 0))] =
-                reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
-        }
+                           -1, &st, nullptr) != SQLITE_OK) {
+        fallo("leerla");
+    }
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        existentes[reinterpret_cast<const char *>(sqlite3_column_text(st, 0))] =
+            reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
+    }
+    if (rc != SQLITE_DONE) {
+        fallo("leerla");
     }
     sqlite3_finalize(st);
+    st = nullptr;
     // Indexes and triggers of ours that the current schema no longer has go.
     for (const auto &[nombre, sqlExistente] : existentes) {
         bool nuestro = nombre.rfind("IX_", 0) == 0 || nombre.rfind("TR_", 0) == 0;
@@ -67,7 +81,7 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
             char *err = nullptr;
             if (sqlite3_exec(h, cambio.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
                 sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
-                std::string msg = err ? err : sqlite3_errmsg(h);
+                std::string msg = db::SqliteMessage(sqlite3_extended_errcode(h), err ? err : sqlite3_errmsg(h));
                 sqlite3_free(err);
                 sqlite3_close(h);
                 throw db::DbError("No se puede crear " + std::string(tipo == "INDEX" ? "el índice " : "el disparador ") + nombre + " en " + file + ": " + msg, sql);
@@ -90,12 +104,37 @@ std::string DataFolder::DefaultPath() {
     return std::string(home ? home : ".") + "/.local/share/VRNXComprasPagoCentral/demo";
 }
 
+bool DataFolder::SoloLectura() const {
+    // A folder that cannot be written (a read-only disk, no permission): its files are read as
+    // they stand, and every change is refused with a message that says so.
+    return access(path_.c_str(), W_OK) != 0 || access(ErpFile().c_str(), W_OK) != 0 ||
+           access(AccountingFile().c_str(), W_OK) != 0;
+}
+
 bool DataFolder::Exists() const { return fs::exists(ErpFile()) || fs::exists(AccountingFile()); }
 
-void DataFolder::Create(bool demo) const {
-    if (fs::exists(ErpFile()) || fs::exists(AccountingFile())) {
+std::string DataFolder::Create(bool demo) const {
+    bool hayErp = fs::exists(ErpFile()), hayConta = fs::exists(AccountingFile());
+    if (hayErp && hayConta) {
         throw std::runtime_error("Ya existen bases de datos en " + path_ +
-                                 " (erp.db o contabilidad.db); no se sobrescriben.");
+                                 " (erp.db y contabilidad.db); no se sobrescriben.");
+    }
+    if (hayErp || hayConta) {
+        // Only the missing database, empty: the demo company lives in both or in neither.
+        if (demo) {
+            throw std::runtime_error("Ya existe " + (hayErp ? ErpFile() : AccountingFile()) +
+                                     "; la base de datos que falta se crea vacía con: pagocentral init --data " + path_);
+        }
+        std::string falta = hayErp ? AccountingFile() : ErpFile();
+        try {
+            db::RunSqliteScript(falta, hayErp ? schema::AccountingDdlSqlite() : schema::ErpDdlSqlite());
+        } catch (...) {
+            fs::remove(falta);
+            fs::remove(falta + "-wal");
+            fs::remove(falta + "-shm");
+            throw;
+        }
+        return falta;
     }
     fs::create_directories(path_);
     std::vector<std::string> acc = schema::AccountingDdlSqlite();
@@ -120,6 +159,7 @@ void DataFolder::Create(bool demo) const {
         }
         throw;
     }
+    return {};
 }
 
 namespace {
@@ -177,15 +217,25 @@ void DataFolder::Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &ac
     if (!motor.empty() && motor != "sqlite") {
         throw std::runtime_error(settings + ": Motor debe ser sqlite u odbc, no '" + motor + "'");
     }
-    if (!fs::exists(ErpFile()) || !fs::exists(AccountingFile())) {
+    bool hayErp = fs::exists(ErpFile()), hayConta = fs::exists(AccountingFile());
+    if (!hayErp && !hayConta) {
         throw std::runtime_error("No hay bases de datos en " + path_ + "; créelas con: pagocentral init --demo --data " +
                                  path_);
     }
-    CrearIndicesQueFaltan(ErpFile(), schema::ErpDdlSqlite());
-    CrearIndicesQueFaltan(AccountingFile(), schema::AccountingDdlSqlite());
-    accounting = db::OpenDatabaseFile(AccountingFile());
+    if (!hayErp || !hayConta) {
+        throw std::runtime_error(
+            std::string("Falta ") + (hayErp ? "la base de datos contable " + AccountingFile()
+                                            : "la base de datos de la empresa " + ErpFile()) +
+            " (la otra sí está). Créela vacía, sin tocar la que existe, con: pagocentral init --data " + path_);
+    }
+    bool soloLectura = SoloLectura();
+    if (!soloLectura) {
+        CrearIndicesQueFaltan(ErpFile(), schema::ErpDdlSqlite());
+        CrearIndicesQueFaltan(AccountingFile(), schema::AccountingDdlSqlite());
+    }
+    accounting = db::OpenDatabaseFile(AccountingFile(), {}, soloLectura);
     std::string name = AccountingName(*accounting, company);
-    erp = db::OpenDatabaseFile(ErpFile(), {{name, AccountingFile()}});
+    erp = db::OpenDatabaseFile(ErpFile(), {{name, AccountingFile()}}, soloLectura);
 }
 
 } // namespace app

@@ -159,8 +159,9 @@ int main(int argc, char **argv) {
         int company = args.GetInt("company", 1);
         const std::string &cmd = args.Command();
         if (cmd == "init") {
-            folder.Create(args.Has("demo"));
-            std::cout << "Bases de datos creadas en " << folder.Path() << "\n";
+            std::string creada = folder.Create(args.Has("demo"));
+            std::cout << (creada.empty() ? "Bases de datos creadas en " + folder.Path() : "Base de datos creada: " + creada)
+                      << "\n";
             return 0;
         }
         if (cmd == "sql" || cmd == "param") {

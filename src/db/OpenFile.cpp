@@ -16,11 +16,11 @@ std::string EmbeddedBackend() {
 }
 
 ConnectionPtr OpenDatabaseFile(const std::string &path,
-                               const std::vector<std::pair<std::string, std::string>> &attachments) {
-    if (EmbeddedBackend() == "odbc") {
+                               const std::vector<std::pair<std::string, std::string>> &attachments, bool readOnly) {
+    if (EmbeddedBackend() == "odbc" && !readOnly) {
         return OpenOdbc(SqliteOdbcConnectionString(path), OdbcDialect::Sqlite, attachments);
     }
-    return OpenSqlite(path, attachments);
+    return OpenSqlite(path, attachments, readOnly);
 }
 
 ConnectionPtr OpenConnectionString(const std::string &connectionString) {

@@ -1,5 +1,7 @@
 #include "db/odbc/OdbcError.h"
 
+#include "db/sqlite/SqliteMessages.h"
+
 #include "db/odbc/OdbcText.h"
 
 #include <sqlext.h>
@@ -78,6 +80,10 @@ DbError OdbcError(SQLSMALLINT handleType, SQLHANDLE handle, const std::string &f
     }
     if (message.empty()) {
         message = fallback;
+    }
+    // The SQLite driver passes SQLite's result code: the same plain words as the SQLite backend.
+    if (message.rfind("[SQLite]", 0) == 0) {
+        message = SqliteMessage(native, message);
     }
     return DbError(message, std::move(written), std::move(translated), native, std::move(state));
 }

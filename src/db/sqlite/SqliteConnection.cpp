@@ -10,9 +10,11 @@
 #include "db/sqlite/SqliteRecordset.h"
 #include "db/sqlite/SqliteStatement.h"
 #include "db/sqlite/SpanishCollation.h"
+#include "db/sqlite/SqliteMessages.h"
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <list>
 #include <unordered_map>
 
@@ -52,26 +54,34 @@ struct Shape {
 
 class SqliteConnection : public Connection {
   public:
-    SqliteConnection(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments)
+    SqliteConnection(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments,
+                     bool readOnly)
         : path_(path) {
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-            SQLITE_OK) {
-            std::string msg = db_ ? sqlite3_errmsg(db_) : "sin memoria";
+        // A folder that cannot be written is read as it stands: no log file, no locks.
+        int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        std::string name = readOnly ? Inmutable(path) : path;
+        int rc = sqlite3_open_v2(name.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            std::string msg = db_ ? SqliteMessage(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)) : "sin memoria";
             sqlite3_close(db_);
             db_ = nullptr;
-            throw DbError("No se puede abrir la base de datos " + path + ": " + msg);
+            throw DbError("No se puede abrir la base de datos " + path + ": " + msg, {}, {}, rc);
         }
         sqlite3_extended_result_codes(db_, 1);
         sqlite3_busy_timeout(db_, BusyTimeoutMs());
         RegisterSpanishCollation(db_);
-        Raw("PRAGMA journal_mode=WAL");
+        if (!readOnly) {
+            Raw("PRAGMA journal_mode=WAL");
+        }
         Raw("PRAGMA foreign_keys=OFF");
         // A large import touches many index pages; a small cache would spill them to the log
         // again and again before the commit.
         Raw("PRAGMA cache_size=-32768");
         for (const auto &[name, file] : attachments) {
-            Raw("ATTACH DATABASE " + Quoted(file, '\'') + " AS " + Quoted(name, '"'));
-            Raw("PRAGMA " + Quoted(name, '"') + ".journal_mode=WAL");
+            Raw("ATTACH DATABASE " + Quoted(readOnly ? Inmutable(file) : file, '\'') + " AS " + Quoted(name, '"'));
+            if (!readOnly) {
+                Raw("PRAGMA " + Quoted(name, '"') + ".journal_mode=WAL");
+            }
         }
         catalog_ = std::make_unique<SqliteCatalog>(db_, attachments);
         // ADO's connection string for a second connection to the same files (OpenConnectionString).
@@ -128,6 +138,21 @@ class SqliteConnection : public Connection {
     bool InTransaction() const override { return inTrans_; }
 
   private:
+    // "file:" URI of a path opened as a file nobody changes meanwhile.
+    static std::string Inmutable(const std::string &path) {
+        std::string uri = "file:";
+        for (unsigned char c : path) {
+            if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+                char buf[4];
+                std::snprintf(buf, sizeof buf, "%%%02X", c);
+                uri += buf;
+            } else {
+                uri += static_cast<char>(c);
+            }
+        }
+        return uri + "?immutable=1";
+    }
+
     static std::string Quoted(const std::string &s, char q) {
         std::string out(1, q);
         for (char c : s) {
@@ -142,7 +167,7 @@ class SqliteConnection : public Connection {
     void Raw(const std::string &sql) {
         char *err = nullptr;
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-            std::string msg = err ? err : sqlite3_errmsg(db_);
+            std::string msg = SqliteMessage(sqlite3_extended_errcode(db_), err ? err : sqlite3_errmsg(db_));
             sqlite3_free(err);
             throw DbError(msg, sql, sql, sqlite3_extended_errcode(db_));
         }
@@ -287,8 +312,9 @@ class SqliteConnection : public Connection {
 
 } // namespace
 
-ConnectionPtr OpenSqlite(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments) {
-    return std::make_shared<SqliteConnection>(path, attachments);
+ConnectionPtr OpenSqlite(const std::string &path, const std::vector<std::pair<std::string, std::string>> &attachments,
+                         bool readOnly) {
+    return std::make_shared<SqliteConnection>(path, attachments, readOnly);
 }
 
 } // namespace db

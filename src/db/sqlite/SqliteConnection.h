@@ -9,9 +9,11 @@
 namespace db {
 
 // Opens (creating if needed) an SQLite database file in WAL mode. Each attachment (name, path)
-// is reachable from the module's SQL by its three-part name "name.dbo.Table".
+// is reachable from the module's SQL by its three-part name "name.dbo.Table". Read-only: the files
+// are read as they stand (a folder that cannot be written), and every write is refused.
 ConnectionPtr OpenSqlite(const std::string &path,
-                         const std::vector<std::pair<std::string, std::string>> &attachments = {});
+                         const std::vector<std::pair<std::string, std::string>> &attachments = {},
+                         bool readOnly = false);
 
 } // namespace db
 

@@ -1,6 +1,7 @@
 #include "db/sqlite/SqliteStatement.h"
 
 #include "db/DbError.h"
+#include "db/sqlite/SqliteMessages.h"
 
 #include <sqlite3.h>
 
@@ -35,7 +36,8 @@ bool SqliteCursor::Step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    throw DbError(sqlite3_errmsg(db_), written_, sql_, sqlite3_extended_errcode(db_));
+    throw DbError(SqliteMessage(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)), written_, sql_,
+                  sqlite3_extended_errcode(db_));
 }
 
 SqliteStatement::SqliteStatement(sqlite3 *db, Tokens tokens, RenderMode mode) {
@@ -80,7 +82,7 @@ std::unique_ptr<SqliteCursor> SqliteStatement::Start(sqlite3 *db, std::vector<Li
     } else {
         if (sqlite3_prepare_v3(db, sql_.c_str(), static_cast<int>(sql_.size()),
                                cached_ ? 0 : SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
-            std::string msg = sqlite3_errmsg(db);
+            std::string msg = SqliteMessage(sqlite3_extended_errcode(db), sqlite3_errmsg(db));
             sqlite3_finalize(stmt);
             throw DbError(msg, written, sql_, sqlite3_extended_errcode(db));
         }
