@@ -1,4 +1,5 @@
 #include "db/Sql.h"
+#include "accounting/frmCuentaContrapartida.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
 #include "lines/frmExtractos_Lineas.h"
@@ -130,9 +131,10 @@ class Sweep : public VinculosFixture {
     }
 
     // Both databases, with this test's own folder (stored in the company's paths) as "<dir>".
-    std::vector<std::string> Both() const {
-        auto a = Dump(demo.dir.File("erp.db"));
-        auto b = Dump(demo.dir.File("contabilidad.db"));
+    std::vector<std::string> Both() const { return Join(Dump(demo.dir.File("erp.db")), Dump(demo.dir.File("contabilidad.db"))); }
+    std::vector<std::string> Erp() const { return Join(Dump(demo.dir.File("erp.db")), {}); }
+    std::vector<std::string> Accounting() const { return Join({}, Dump(demo.dir.File("contabilidad.db"))); }
+    std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string> &b) const {
         a.insert(a.end(), b.begin(), b.end());
         const std::string folder = demo.dir.Path();
         for (auto &row : a) {
@@ -191,6 +193,9 @@ struct Operation {
     const char *name;
     std::function<void(Sweep &)> seed;
     std::function<std::function<void()>(Sweep &)> open;
+    // Accounting runs commit the accounting database first: when the ERP commit then fails, the
+    // entries stay and the statements stay open.
+    bool accountingCommitsFirst = false;
 };
 
 using LV = lines::frmExtractos_Lineas_Vinculos;
@@ -346,6 +351,53 @@ std::function<void()> Marcar(Sweep &s, bool noPago, bool fecha) {
     return [w, fecha] { w->CommandBars_Execute(fecha ? L::menuNuevaFechaVto : L::menuNoPago); };
 }
 
+// Two statements of the same form, each with what its builder accounts.
+void SeedEntries(Sweep &s, int mode) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", std::to_string(mode));
+    s.demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");
+    std::vector<std::string> codes = {"T'1", "U'2"};
+    if (mode == 1 && s.ids.empty()) {
+        s.Statement("U'2", -2, 14, false);
+    }
+    if (mode == 2) {
+        s.Statement("U'2", -2, 14, false);
+    }
+    int n = 0;
+    for (const auto &code : codes) {
+        ++n;
+        long line = s.Line(902, "100", "F'" + std::to_string(n), -5, code);
+        long pp = s.Line(901, "20", "PP" + std::to_string(n), -5, code);
+        s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ProntoPago = 1 WHERE IdExtractoLinea = " +
+                            std::to_string(pp));
+        if (mode == 1) {
+            s.demo.erp->Execute("INSERT INTO Entradas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, "
+                                "Documento, Fecha, ImporteContable) VALUES (1, " +
+                                std::to_string(Sweep::Year()) + ", 1, " + std::to_string(800 + n) + ", 902, 'ALB', '" +
+                                Sweep::Dia(-8) + "', 90)");
+            s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Entradas (IdExtractoLinea, Cod_Empresa, "
+                                "Cod_Ejercicio, Cod_Almacen, Codigo) VALUES (" +
+                                std::to_string(line) + ", 1, " + std::to_string(Sweep::Year()) + ", 1, " +
+                                std::to_string(800 + n) + ")");
+        } else {
+            s.LinkForecast(line, s.Forecast("4000000902", "P" + std::to_string(n), "100", 1), "100");
+        }
+    }
+    s.shell.handlers["frmCuentaContrapartida"] = [](host::Window &win) {
+        auto &p = static_cast<accounting::frmCuentaContrapartida &>(win);
+        p.txtCtaContrapartida.text = "5720000001";
+        p.cmdAceptar_Click();
+    };
+}
+
+std::function<void()> Contabilizar(Sweep &s) {
+    auto w = s.Lista("T'1");
+    w->vsExtractos.SetTicked(Sweep::Row(w->vsExtractos, statements::frmExtractos::colExtracto, "U'2"), true);
+    return [&s, w] {
+        s.shell.answers = {host::Answer::Yes};
+        w->cmdGenerarAsiento_Click();
+    };
+}
+
 const Operation kOperations[] = {
     {"ImportStatementFormat1", [](Sweep &) {},
      [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1.txt"); }},
@@ -487,6 +539,18 @@ const Operation kOperations[] = {
          auto w = s.Lista("T'1", false);
          return std::function<void()>([w] { w->cmdCasacionAut_Click(); });
      }},
+    {"GenerateEntriesFrom2019", [](Sweep &s) { SeedEntries(s, 1); }, Contabilizar, true},
+    {"GenerateEntriesUpTo2018",
+     [](Sweep &s) {
+         s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET FechaExtracto = '30/11/2018' WHERE "
+                             "Cod_Extracto = 'T''1'");
+         s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                             "FechaExtracto, FechaVto) VALUES (1, 1, 'U''2', '31/12/2018', '15/01/2019')");
+         s.ids = {0};
+         SeedEntries(s, 1);
+     },
+     Contabilizar, true},
+    {"GenerateEntriesOfForecasts", [](Sweep &s) { SeedEntries(s, 2); }, Contabilizar, true},
 };
 
 class FaultSweep : public ::testing::TestWithParam<Operation> {};
@@ -540,7 +604,7 @@ TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite
     // A clean run counts the statements and commits, and must change something.
     int statements = 0;
     std::vector<int> atCommit;
-    std::vector<std::string> done;
+    std::vector<std::string> done, doneAccounting;
     {
         Sweep s;
         op.seed(s);
@@ -559,6 +623,7 @@ TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite
         atCommit = s.plan->statementsAtCommit;
         ASSERT_FALSE(atCommit.empty()) << op.name << " committed nothing" << said;
         done = s.Both();
+        doneAccounting = s.Accounting();
         ASSERT_NE(done, before) << op.name << " changed nothing" << said;
     }
     // The operation's own transaction is the first one committed; what runs after it (the reload,
@@ -600,6 +665,20 @@ TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite
               "Fallo provocado en la instrucción " + std::to_string(k), done);
     }
     for (int c = 2; c <= static_cast<int>(atCommit.size()); ++c) {
+        if (op.accountingCommitsFirst && c == 2) {
+            Sweep later;
+            op.seed(later);
+            const auto erpBefore = later.Erp();
+            later.Wrap();
+            auto action = op.open(later);
+            later.shell.ClearLog();
+            later.plan->Reset();
+            later.plan->failCommit = c;
+            action();
+            auto expected = later.Join(erpBefore, doneAccounting);
+            Check(op.name, "the ERP commit", later, "Fallo provocado al confirmar la transacción", expected);
+            continue;
+        }
         Sweep later;
         op.seed(later);
         later.Wrap();

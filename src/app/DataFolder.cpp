@@ -13,6 +13,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -22,6 +23,24 @@
 namespace fs = std::filesystem;
 
 namespace app {
+
+namespace {
+
+std::string UriSoloLectura(const std::string &path) {
+    std::string out = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%%%02X", static_cast<unsigned char>(c));
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "?mode=ro";
+}
+
+} // namespace
 
 namespace {
 
@@ -235,7 +254,11 @@ void DataFolder::Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &ac
     }
     accounting = db::OpenDatabaseFile(AccountingFile(), {}, soloLectura);
     std::string name = AccountingName(*accounting, company);
-    erp = db::OpenDatabaseFile(ErpFile(), {{name, AccountingFile()}}, soloLectura);
+    // Attached read-only: the ERP connection only reads the accounting tables, and a writable
+    // attachment would make its transactions take the accounting file's write lock too, against
+    // the accounting connection of the same run. (A read-only folder attaches it as it stands.)
+    erp = db::OpenDatabaseFile(ErpFile(), {{name, soloLectura ? AccountingFile() : UriSoloLectura(AccountingFile())}},
+                               soloLectura);
 }
 
 } // namespace app

@@ -466,8 +466,10 @@ std::vector<std::string> DemoSeedAccounting(Dialect dialect, const std::string &
     for (const auto &p : params) {
         s.Add("INSERT INTO Parametros (Cod_Empresa, Nombre, Valor) VALUES (1, " + Q(p[0]) + ", " + Q(p[1]) + ")");
     }
-    const char *conceptos[] = {"Pago centralizado proveedor", "Ajuste pago centralizado", "Gasto por ajuste",
-                               "Contrapartida pago centralizado", "Franquicia proveedor", "Franquicia cliente"};
+    // The texts carry the placeholders the entries fill in, so that a demo entry shows them.
+    const char *conceptos[] = {"Pago centralizado extracto %NROEXTRACTO%", "Ajuste pago centralizado %NROEXTRACTO%",
+                               "Gasto %CUENTANOMBRE$40% ext. %NROEXTRACTO%", "Contrapartida extracto %NROEXTRACTO%",
+                               "Franquicia proveedor", "Franquicia cliente"};
     for (int i = 0; i < 6; ++i) {
         s.Add("INSERT INTO Conceptos (Cod_Empresa, Codigo, Nombre) VALUES (1, " + std::to_string(i + 1) + ", " +
               Q(conceptos[i]) + ")");

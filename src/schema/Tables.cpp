@@ -118,7 +118,7 @@ const std::vector<Table> &AccountingTables() {
     static const std::vector<Table> tables = {
         {"Previsiones_Pago",
          "Apunte:K, Cod_Empresa:I, Cuenta:S20, Documento:S50, Documento2:S50, Fecha_Doc:D, Fecha_Vto:D, Importe:M, "
-         "Estado:F, FormaPago:I, Asiento:I, Cod_Ejercicio:I",
+         "Estado:F, FormaPago:I, Asiento:I, Cod_Ejercicio:I, AsientoPago:I, CuentaContrapartida:S20",
          "",
          {"Cod_Empresa, Cuenta, Estado", "Importe", "Fecha_Vto"}},
         {"Cuentas", "Cod_Empresa:I, Cod_Ejercicio:I, Cuenta:S20, Nombre:S100, Nif:S20, F_Razon:S100",
@@ -138,19 +138,21 @@ const std::vector<Table> &AccountingTables() {
         {"Contadores", "Cod_Empresa:I, Cod_Ejercicio:I, Nombre:S50, Valor:I", "Cod_Empresa, Cod_Ejercicio, Nombre",
          {}},
         {"Asientos",
-         "Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Fecha:D, Concepto:S100, Usuario:I, Hora_Alta:H",
+         "Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Fecha:D, Concepto:S100, Usuario:I",
          "Cod_Empresa, Cod_Ejercicio, Asiento",
          {}},
         {"Apuntes",
-         "Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Linea:I, Fecha:D, Cuenta:S20, Contrapartida:S20, Concepto:I, "
-         "ConceptoTexto:S100, Documento:S50, Debe:M, Haber:M",
+         "Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Linea:I, Fecha:D, FechaValor:D, Cuenta:S20, Contrapartida:S20, "
+         "Concepto:I, ConceptoTexto:S255, Documento:S50, Tipo:I, Almacen:I, Debe:M, Haber:M",
          "Cod_Empresa, Cod_Ejercicio, Asiento, Linea",
          {"Cod_Empresa, Cod_Ejercicio, Cuenta"}},
         {"Registro_Facturas_Recibidas",
-         "Id:K, Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Cuenta:S20, Nif:S20, Nombre:S100, Pais:S3, "
+         "Id:K, Cod_Empresa:I, Cod_Ejercicio:I, Asiento:I, Linea:I, Cuenta:S20, Nif:S20, Nombre:S100, Pais:S3, "
          "Documento:S50, FechaFactura:D, FechaRegistro:D, Base:M, Cuota:M, Total:M",
          "",
          {"Cod_Empresa, Cod_Ejercicio, Asiento"}},
+        {"Registro_Facturas_Recibidas_Impuestos", "IdRegistro:I, Base:M, Valor_Tipo:M, Cuota:M, Tipo:I", "",
+         {"IdRegistro"}},
     };
     return tables;
 }

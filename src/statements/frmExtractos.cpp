@@ -1,5 +1,8 @@
 #include "statements/frmExtractos.h"
 
+#include "accounting/AsientoFacturas.h"
+#include "accounting/AsientoFacturasAnterior.h"
+#include "accounting/AsientoPrevPagos.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
 #include "host/Contexto.h"
@@ -532,6 +535,255 @@ void frmExtractos::cmdImportar_Click() {
         filaGuardada_ = 0;
         Cargar_Extractos();
     });
+}
+
+} // namespace statements
+
+namespace statements {
+
+namespace {
+
+// A statement still open, read under the write lock the run holds: the update keeps the header's
+// row locked until the run ends on SQL Server, and SQLite took the whole database at BEGIN.
+bool SigueAbierto(db::Connection &erp, const std::string &clave) {
+    return erp.Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0" + clave + " AND Cerrado = 0") > 0;
+}
+
+} // namespace
+
+void frmExtractos::cmdGenerarAsiento_Click() {
+    generado_ = false;
+    bool transacciones = false;
+    bool impuestos = false;
+    auto &erp = *Ctx().conexionVarnex;
+    auto &contabilidad = *Ctx().conexionLumbra;
+    bool ok = Trap("cmdGenerarAsiento_Click", [&] {
+        const int filas = vsExtractos.DataRows();
+        if (filas < 1) {
+            return;
+        }
+        const char *atencion = "¡ Atención !";
+        if (vsExtractos.TickedCount() == 0) {
+            Ui().MsgBox("Debe señalar al menos una linea de Extracto para generar asiento.", atencion,
+                        host::Icon::Warning);
+            return;
+        }
+        for (int r = 1; r <= filas; ++r) {
+            if (vsExtractos.Ticked(r) && vsExtractos.Text(r, colEstado) == "CERRADO") {
+                Ui().MsgBox("Existe algún Extracto señalado que ya se le ha generado el asiento. Desmárquelo para "
+                            "continuar.",
+                            atencion, host::Icon::Warning);
+                return;
+            }
+        }
+        for (int r = 1; r <= filas; ++r) {
+            if (vsExtractos.Ticked(r) && lines::comun::Numero(vsExtractos.Text(r, colAlmacen)) <= 0) {
+                Ui().MsgBox("Existe algún Extracto señalado que no posee almacén. Desmárquelo para continuar.",
+                            atencion, host::Icon::Warning);
+                return;
+            }
+        }
+        const auto &emp = *Ctx().empresaVarnex;
+        const std::string co = std::to_string(emp.Codigo());
+        const int modo = Modo();
+        auto clave = [&](int r) {
+            return " WHERE Cod_Empresa =" + co + " AND Cod_Almacen =" +
+                   std::to_string(lines::comun::Numero(vsExtractos.Text(r, colAlmacen))) + " AND Cod_Extracto ='" +
+                   db::Escape(vsExtractos.Text(r, colExtracto)) + "'";
+        };
+        auto anio = [&](int r) {
+            auto f = suite::Fecha::Parse(vsExtractos.Text(r, colFecha));
+            return f ? f->Anio() : 0;
+        };
+
+        if (emp.Parametro("PagoCentral_AsientoCheckLineasNoVinc").ToBool()) {
+            erp.Execute("CREATE TABLE #Impuestos (IdExtractoLinea INT, Total MONEY)");
+            impuestos = true;
+            std::string fallido;
+            for (int r = 1; r <= filas && fallido.empty(); ++r) {
+                if (!vsExtractos.Ticked(r)) {
+                    continue;
+                }
+                const std::string alm = std::to_string(lines::comun::Numero(vsExtractos.Text(r, colAlmacen)));
+                const std::string ext = db::Escape(vsExtractos.Text(r, colExtracto));
+                const std::string filtro =
+                    " WHERE lin.Cod_Empresa =" + co + " AND lin.Cod_Almacen =" + alm + " AND lin.Cod_Extracto ='" + ext + "'";
+                if (modo == 1) {
+                    erp.Execute("INSERT INTO #Impuestos (IdExtractoLinea, Total)"
+                                " SELECT imp.IdExtractoLinea, SUM(imp.Base + imp.Importe) AS Total"
+                                " FROM Compras_PagosCentral_Extractos_Lineas_Impuestos imp"
+                                " INNER JOIN Compras_PagosCentral_Extractos_Lineas lin ON lin.IdExtractoLinea = "
+                                "imp.IdExtractoLinea" +
+                                filtro + " GROUP BY imp.IdExtractoLinea");
+                }
+                auto rs = erp.OpenRecordset(
+                    "SELECT ISNULL(prov.Nombre,'') AS ProveedorNombre, lin.Importe, lin.TipoPago, ISNULL(tp.Tipo,'') AS "
+                    "NombreTipoPago, lin.Acreedor, lin.ProntoPago, ISNULL(rec.IdExtractoLinea,0) AS ExisteRec,"
+                    " CASE WHEN dbo.fn_DevPagosCenImporteVinculadoLinea(lin.IdExtractoLinea) = 0 THEN 0 ELSE 1 END AS "
+                    "ExisteVinc,"
+                    " ISNULL(imp.Total,0) AS Impuestos"
+                    " FROM Compras_PagosCentral_Extractos_Lineas lin"
+                    " LEFT JOIN Proveedores prov ON prov.Cod_Empresa =" +
+                    co +
+                    " AND prov.Codigo = lin.Cod_Proveedor"
+                    " LEFT JOIN Compras_PagosCentral_Extractos_Lineas_Reclamacion rec ON rec.IdExtractoLinea = "
+                    "lin.IdExtractoLinea"
+                    " LEFT JOIN Compras_PagosCentral_Extractos_TiposPago tp ON tp.Codigo = lin.TipoPago"
+                    " LEFT JOIN #Impuestos imp ON imp.IdExtractoLinea = lin.IdExtractoLinea" +
+                    filtro);
+                const bool desde2019 = anio(r) >= 2019;
+                while (!rs->Eof()) {
+                    const std::string tipo = rs->Fields("NombreTipoPago").AsText();
+                    const bool sinProcesar = rs->Fields("ExisteRec").AsInt64() == 0 &&
+                                             rs->Fields("ProntoPago").AsInt64() == 0 &&
+                                             rs->Fields("ExisteVinc").AsInt64() == 0 &&
+                                             rs->Fields("Acreedor").AsInt64() == 0;
+                    bool falla = rs->Fields("ProveedorNombre").AsText().empty() || tipo.empty();
+                    if (!falla && modo == 1) {
+                        falla = (desde2019 &&
+                                 rs->Fields("Impuestos").AsCurrencyUnits() != rs->Fields("Importe").AsCurrencyUnits()) ||
+                                (tipo != "RI" && tipo != "XI" && sinProcesar);
+                    } else if (!falla && modo == 2) {
+                        falla = sinProcesar;
+                    }
+                    if (falla) {
+                        fallido = vsExtractos.Text(r, colExtracto);
+                        break;
+                    }
+                    rs->MoveNext();
+                }
+                rs->Close();
+            }
+            erp.Execute("DROP TABLE #Impuestos");
+            impuestos = false;
+            if (!fallido.empty()) {
+                Ui().MsgBox("El Extracto: " + fallido + " posee líneas sin procesar" + "\r\n" +
+                                "ó no existe algún proveedor." + "\r\n" + "Revise las que faltan para continuar.",
+                            atencion, host::Icon::Warning);
+                return;
+            }
+        }
+
+        if (Ui().MsgBox("¿Está seguro que desea generar el asiento de los extractos señalados?", atencion,
+                        host::Icon::Question, host::Buttons::YesNo, host::Answer::No) != host::Answer::Yes) {
+            return;
+        }
+        const long tipoContabilidad = emp.Parametro("Tipo_Contabilidad").ToLong();
+        std::string carpeta;
+        if (tipoContabilidad == 6) {
+            auto rs = erp.OpenRecordset("SELECT PathFicheros FROM Arqueos_ParamContabilidad WHERE Cod_Empresa = " + co);
+            if (!rs->Eof()) {
+                carpeta = rs->Fields(0).AsText();
+            }
+            rs->Close();
+            if (carpeta.empty()) {
+                Ui().MsgBox("No se ha establecido el Path para los ficheros de resultado", atencion,
+                            host::Icon::Warning);
+                return;
+            }
+        }
+        host::MostrarProgreso(Ui(), true, "Generando Asiento, espere por favor...");
+        contabilidad.BeginTrans();
+        transacciones = true;
+        erp.BeginTrans();
+        bool correcto = true;
+        AsientosGenerados.clear();
+        if (modo == 2) {
+            erp.Execute("CREATE TABLE #TEMP_IMPORTEVINCULADO(IdExtractoLinea INT NULL,ImporteVinculado MONEY NULL)");
+        }
+        for (int r = 1; r <= filas; ++r) {
+            if (!vsExtractos.Ticked(r)) {
+                continue;
+            }
+            const short almacen = static_cast<short>(lines::comun::Numero(vsExtractos.Text(r, colAlmacen)));
+            const std::string extracto = vsExtractos.Text(r, colExtracto);
+            if (!SigueAbierto(erp, clave(r))) {
+                contabilidad.RollbackTrans();
+                erp.RollbackTrans();
+                transacciones = false;
+                host::MostrarProgreso(Ui(), false);
+                Ui().MsgBox("El Extracto: " + extracto +
+                                " ya está cerrado: otro usuario ha generado su asiento. No se ha generado ningún asiento.",
+                            atencion, host::Icon::Warning);
+                correcto = false;
+                break;
+            }
+            bool hecho = false;
+            if (modo == 1 && anio(r) <= 2018) {
+                accounting::AsientoFacturasAnterior b(*this, AsientosGenerados);
+                hecho = b.GenerarAsientoFacturasAnterior(vsExtractos.Text(r, colFecha), almacen, extracto);
+            } else if (modo == 1) {
+                accounting::AsientoFacturas b(*this, AsientosGenerados);
+                hecho = b.GenerarAsientoFacturas(vsExtractos.Text(r, colFecha), almacen, extracto, carpeta);
+            } else if (modo == 2) {
+                accounting::AsientoPrevPagos b(*this, AsientosGenerados);
+                hecho = b.GenerarAsientoPrevPagos(vsExtractos.Text(r, colFechaVto), almacen, extracto);
+            }
+            if (!hecho) {
+                correcto = false;
+                contabilidad.RollbackTrans();
+                erp.RollbackTrans();
+                transacciones = false;
+                Ui().MsgBox("Ha ocurrido un error al generar el asiento", "Varnex", host::Icon::Information);
+                break;
+            }
+            erp.Execute("UPDATE Compras_PagosCentral_Extractos"
+                        " SET Cerrado=1" +
+                        clave(r));
+            const std::string lineas = " WHERE IdExtractoLinea IN (SELECT IdExtractoLinea "
+                                       " FROM Compras_PagosCentral_Extractos_Lineas"
+                                       " WHERE Cod_Empresa =" +
+                                       co + " AND Cod_Almacen =" + std::to_string(almacen) + " AND Cod_Extracto = '" +
+                                       db::Escape(extracto) + "')" + " AND Contabilizado = 0";
+            if (modo == 1) {
+                erp.Execute("UPDATE Compras_PagosCentral_Entradas SET Contabilizado = 1" + lineas);
+                erp.Execute("UPDATE Compras_PagosCentral_Entradas_Facturas SET Contabilizado = 1" + lineas);
+            } else {
+                erp.Execute("UPDATE Compras_PagosCentral_PrevPagos SET Contabilizado = 1" + lineas);
+            }
+        }
+        if (modo == 2 && correcto) {
+            erp.Execute("DROP TABLE #TEMP_IMPORTEVINCULADO");
+        }
+        host::MostrarProgreso(Ui(), false);
+        if (correcto) {
+            contabilidad.CommitTrans();
+            erp.CommitTrans();
+            transacciones = false;
+            generado_ = true;
+            if (tipoContabilidad == 1) {
+                Ui().MsgBox("Operación realizada con éxito. Asientos generados: " + AsientosGenerados, "Varnex",
+                            host::Icon::Information);
+            } else if (tipoContabilidad == 6) {
+                Ui().MsgBox("Operación realizada con éxito.", "Varnex", host::Icon::Information);
+            }
+        }
+        GuardarPosicion();
+        Cargar_Extractos();
+    });
+    if (!ok) {
+        // The error box was shown; nothing of the run may stay behind.
+        if (transacciones) {
+            if (erp.InTransaction()) {
+                try {
+                    erp.RollbackTrans();
+                } catch (...) {
+                }
+            }
+            if (contabilidad.InTransaction()) {
+                try {
+                    contabilidad.RollbackTrans();
+                } catch (...) {
+                }
+            }
+        }
+        if (impuestos) {
+            try {
+                erp.Execute("DROP TABLE #Impuestos");
+            } catch (...) {
+            }
+        }
+    }
 }
 
 } // namespace statements

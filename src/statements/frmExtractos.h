@@ -51,6 +51,8 @@ class frmExtractos : public host::Window {
     // Links the current statement's lines to the pending payment forecasts that fit them.
     void cmdCasacionAut_Click();
     void cmdImportar_Click();
+    // Accounts the ticked statements and closes them, all of them or none.
+    void cmdGenerarAsiento_Click();
     void cmdSalir_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }
 
@@ -59,6 +61,10 @@ class frmExtractos : public host::Window {
     bool Importado() const { return importado_; }
     // Whether the last cmdCasacionAut_Click ran the matching (the prompt was accepted and nothing failed).
     bool Casado() const { return ejecutado_; }
+    // Whether the last cmdGenerarAsiento_Click committed its entries and closed its statements.
+    bool Generado() const { return generado_; }
+    // Numbers of the entries of the last run, each after a line break.
+    std::string AsientosGenerados;
     // Lets the program and tests see the lines window before it is shown.
     std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
 
@@ -71,6 +77,7 @@ class frmExtractos : public host::Window {
     int filaSuperior_ = 0;
     bool importado_ = false;
     bool ejecutado_ = false;
+    bool generado_ = false;
 };
 
 } // namespace statements

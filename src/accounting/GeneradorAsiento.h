@@ -1,0 +1,67 @@
+#pragma once
+
+#include "accounting/EscritorAsiento.h"
+#include "db/Connection.h"
+#include "host/Window.h"
+#include "suite/Fecha.h"
+#include "suite/Moneda.h"
+
+#include <memory>
+#include <string>
+
+namespace suite {
+class EmpresaLumbra;
+}
+
+namespace accounting {
+
+// What the three entry builders of a statement share: the accounting company instance of the
+// warehouse, its accounts and concepts, and the lines they post.
+class GeneradorAsiento {
+  public:
+    // `ventana` is the statement list, whose error trap reports the builder's failures;
+    // `asientosGenerados` is its run's list of entry numbers.
+    GeneradorAsiento(host::Window &ventana, std::string &asientosGenerados);
+    virtual ~GeneradorAsiento();
+
+  protected:
+    // Accounting company instance, warehouse settings, fiscal year of `fechaAsiento`, concepts.
+    void Preparar(const suite::Fecha &fechaAsiento, short almacen, const std::string &extracto);
+    // The year's accounts and the current user copied to the instance.
+    void Ejercicio(int anio);
+    // " WHERE lin.Cod_Empresa =... AND lin.Cod_Almacen =... AND lin.Cod_Extracto ='...'"
+    const std::string &Filtro() const { return filtro_; }
+    std::string Empresa() const { return std::to_string(codEmpresa_); }
+
+    // The first non-empty of the line's account and the supplier's, else composed from `raiz`.
+    std::string Cuenta(const std::string &deLinea, const std::string &deFicha, const char *raiz, long proveedor);
+
+    enum class Concepto { Proveedor, ProveedorAjuste, GastoAjuste, Contrapartida };
+    // Posts a line; the concept's "%NROEXTRACTO%" (and for GastoAjuste "%CUENTANOMBRE%") replaced.
+    int Apunte(const std::string &cuenta, Concepto concepto, const std::string &documento, suite::Moneda debe,
+               suite::Moneda haber, const std::string &proveedor = "", const std::string &sufijo = "");
+    void AnotarAsiento(long numero, const std::string &prefijo = "\r");
+
+    host::Window &ventana_;
+    std::string &asientos_;
+    db::Connection &erp_;
+    db::Connection &contabilidad_;
+    std::shared_ptr<suite::EmpresaLumbra> empresa_;
+    std::unique_ptr<EscritorAsiento> propio_;
+    EscritorAsiento *escritor_ = nullptr;
+    int codEmpresa_;
+    short almacen_ = 0;
+    std::string extracto_;
+    std::string ctaAjuste_, ctaProntoPago_;
+
+  private:
+    std::string filtro_;
+    struct TextoConcepto {
+        std::string texto;
+        int codigo = 0;
+    };
+    TextoConcepto conceptos_[4];
+    int longitudCuenta_ = 0;
+};
+
+} // namespace accounting
