@@ -63,32 +63,6 @@ std::string ColumnSql(Dialect d, const std::string &name, const std::string &kin
     throw std::logic_error("Tipo de columna desconocido: " + name + ":" + kind);
 }
 
-// SQL Server refuses an amount outside the money range; SQLite would keep it as a double and it
-// would be read back wrapped round. The bound is the largest half-unit a double holds exactly.
-// Inserts are not guarded here: the amounts they carry are checked where they are bound, and a
-// trigger on every inserted line would double the cost of an import.
-void AppendMoneyGuards(const Table &t, std::vector<std::string> &out) {
-    std::vector<std::string> money;
-    for (const auto &col : Split(t.columns)) {
-        auto colon = col.find(':');
-        if (col.substr(colon + 1) == "M") {
-            money.push_back(col.substr(0, colon));
-        }
-    }
-    if (money.empty()) {
-        return;
-    }
-    std::string when, cols;
-    for (const auto &m : money) {
-        when += (when.empty() ? "" : " OR ") + std::string("abs(NEW.") + m + ") > 922337203685477.5";
-        cols += (cols.empty() ? "" : ", ") + m;
-    }
-    const std::string body =
-        " BEGIN SELECT RAISE(ABORT, 'Arithmetic overflow error converting expression to data type money.'); END";
-    out.push_back("CREATE TRIGGER TR_" + t.name + "_Importes_U BEFORE UPDATE OF " + cols + " ON " + t.name +
-                  " WHEN " + when + body);
-}
-
 void AppendTables(Dialect d, const std::vector<Table> &tables, std::vector<std::string> &out) {
     for (const auto &t : tables) {
         std::string sql = "CREATE TABLE " + t.name + " (";
@@ -117,9 +91,6 @@ void AppendTables(Dialect d, const std::vector<Table> &tables, std::vector<std::
                 }
             }
             out.push_back("CREATE INDEX IX_" + t.name + "_" + std::to_string(++n) + " ON " + t.name + " (" + ix + ")");
-        }
-        if (d == Dialect::Sqlite) {
-            AppendMoneyGuards(t, out);
         }
     }
 }

@@ -28,7 +28,7 @@ void QuoteInto(std::string &out, const std::string &s, char q) {
 } // namespace
 
 std::string MoneyLiteral(const std::string &number) {
-    // Beyond the largest amount a double holds to the unit's half, as the money columns' guard.
+    // SQL Server's money range, to the largest half unit a double holds exactly.
     std::string integral = number.substr(0, number.find_first_of(".eE"));
     integral.erase(0, integral.find_first_not_of("+-0"));
     bool exponent = number.find_first_of("eE") != std::string::npos;

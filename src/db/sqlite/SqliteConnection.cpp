@@ -58,7 +58,9 @@ class SqliteConnection : public Connection {
                      bool readOnly)
         : path_(path) {
         // A folder that cannot be written is read as it stands: no log file, no locks.
-        int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        // URIs allowed, so that an attachment may be named "file:...?mode=ro".
+        int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
+                             : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
         std::string name = readOnly ? Inmutable(path) : path;
         int rc = sqlite3_open_v2(name.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
