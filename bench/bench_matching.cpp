@@ -145,6 +145,18 @@ std::string Duplicadas(const std::string &code) {
            "lin.IdExtractoLinea <> lin2.IdExtractoLinea) GROUP BY lin.Cod_Proveedor, lin.Documento, lin.Fecha";
 }
 
+// The statement list showing statement `code` alone, current, with the supplier prompt answered blank.
+void Preparar(host::ScriptedShell &shell, statements::frmExtractos &w, const std::string &code) {
+    shell.handlers["frmPedirProveedor"] = [](host::Window &win) {
+        static_cast<lines::frmPedirProveedor &>(win).cmdAceptar_Click();
+    };
+    w.Show();
+    w.cboEstado.SelectData(3);
+    w.txtNumExtracto.text = code;
+    w.Cargar_Extractos();
+    w.vsExtractos_RowColChange(1);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -210,15 +222,8 @@ int main(int argc, char **argv) {
         Exec(raw, "DROP TABLE temp.Duplicadas");
 
         host::ScriptedShell shell;
-        shell.handlers["frmPedirProveedor"] = [](host::Window &w) {
-            static_cast<lines::frmPedirProveedor &>(w).cmdAceptar_Click();
-        };
         statements::frmExtractos w(shell, settings);
-        w.Show();
-        w.cboEstado.SelectData(3);
-        w.txtNumExtracto.text = codes[i];
-        w.Cargar_Extractos();
-        w.vsExtractos_RowColChange(1);
+        Preparar(shell, w, codes[i]);
         auto t = std::chrono::steady_clock::now();
         w.cmdCasacionAut_Click();
         double ctl = Seconds(t);
@@ -250,15 +255,8 @@ int main(int argc, char **argv) {
     double anterior = 0;
     for (int n : pocos) {
         host::ScriptedShell shell;
-        shell.handlers["frmPedirProveedor"] = [](host::Window &w) {
-            static_cast<lines::frmPedirProveedor &>(w).cmdAceptar_Click();
-        };
         statements::frmExtractos w(shell, settings);
-        w.Show();
-        w.cboEstado.SelectData(3);
-        w.txtNumExtracto.text = "POCOS-" + std::to_string(n);
-        w.Cargar_Extractos();
-        w.vsExtractos_RowColChange(1);
+        Preparar(shell, w, "POCOS-" + std::to_string(n));
         auto t = std::chrono::steady_clock::now();
         w.cmdCasacionAut_Click();
         double s = Seconds(t);
