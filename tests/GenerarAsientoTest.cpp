@@ -221,6 +221,74 @@ TEST_F(GenerarAsiento, From2019EachLineDateGetsARegistrationEntryAndTheStatement
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Entradas WHERE Contabilizado = 1"), 3);
 }
 
+TEST_F(GenerarAsiento, InvoicesFromTheRegisterStartCarryARegisterRecordWithTheirTaxRows) {
+    demo.SetParam("PagoCentral_TipoExtracto", "1");
+    demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");
+    demo.acc->Execute("UPDATE Parametros SET Valor = '1' WHERE Nombre = 'Conta_SII_FR_Activado'");
+    demo.acc->Execute("UPDATE Parametros SET Valor = " + db::Quote(Dia(-4)) + " WHERE Nombre = 'Conta_SII_FechaInicio'");
+    demo.acc->Execute("UPDATE Cuentas SET Nif = 'B''CONTA', F_Razon = 'Razón ''); --' WHERE Cuenta = '4000000901'");
+    demo.erp->Execute("UPDATE Proveedores SET F_Razon = 'Razón \"902\"' WHERE Codigo = 902");
+    auto tax = [&](long line, const std::string &base, const std::string &rate, const std::string &amount, int type) {
+        demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                          "Valor_Tipo, Importe, Tipo) VALUES (" +
+                          std::to_string(line) + ", " + base + ", " + rate + ", " + amount + ", " +
+                          std::to_string(type) + ")");
+    };
+    long taxed = Line(901, "105", "F'SII", -4);
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET Cta_Proveedor = '4000000901' WHERE "
+                      "IdExtractoLinea = " +
+                      std::to_string(taxed));
+    tax(taxed, "50", "7", "3.5", 4);
+    tax(taxed, "50", "3", "1.5", 3);
+    long early = Line(902, "20", "EARLY", -5);
+    tax(early, "20", "0", "0", 1);
+    long pp = Line(901, "30", "PP", -4);
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ProntoPago = 1 WHERE IdExtractoLinea = " +
+                      std::to_string(pp));
+    long ri = Line(901, "12", "RI", -4);
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET TipoPago = 5 WHERE IdExtractoLinea = " +
+                      std::to_string(ri));
+    Line(902, "40", "NOTAX", -4);
+    Generar();
+    ASSERT_EQ(Cerrado(), "1") << shell.Last();
+    EXPECT_TRUE(Cuadran());
+
+    const auto &f = suite::Formato::Instancia();
+    auto amount = [&](const db::Field &field) { return f.NumeroSQL(suite::Moneda::FromUnits(field.AsCurrencyUnits())); };
+    // Each record hangs on the payment entry's debit line of its invoice.
+    auto rs = demo.acc->OpenRecordset(
+        "SELECT r.Id, r.Documento, r.Nif, r.Nombre, r.FechaFactura, r.Base, r.Cuota, r.Total, a.Cuenta, a.Debe, "
+        "a.Documento AS DocApunte, a.Asiento, (SELECT MAX(Asiento) FROM Asientos) AS Pago"
+        " FROM Registro_Facturas_Recibidas r INNER JOIN Apuntes a ON a.Cod_Empresa = r.Cod_Empresa AND "
+        "a.Cod_Ejercicio = r.Cod_Ejercicio AND a.Asiento = r.Asiento AND a.Linea = r.Linea ORDER BY r.Id");
+    Lines records;
+    std::vector<std::string> ids;
+    for (; !rs->Eof(); rs->MoveNext()) {
+        ids.push_back(rs->Fields("Id").AsText());
+        EXPECT_EQ(rs->Fields("Asiento").AsText(), rs->Fields("Pago").AsText());
+        records.push_back(rs->Fields("Documento").AsText() + "|" + rs->Fields("Nif").AsText() + "|" +
+                          rs->Fields("Nombre").AsText() + "|" + rs->Fields("FechaFactura").AsText() + "|" +
+                          amount(rs->Fields("Base")) + "|" + amount(rs->Fields("Cuota")) + "|" +
+                          amount(rs->Fields("Total")) + "|" + rs->Fields("Cuenta").AsText() + "|" +
+                          amount(rs->Fields("Debe")) + "|" + rs->Fields("DocApunte").AsText());
+    }
+    const std::string fecha = suite::Fecha::Hoy().SumarDias(-4).Iso();
+    EXPECT_EQ(records, (Lines{
+                           "F'SII|B'CONTA|Razón '); --|" + fecha + "|100|5|105|4000000901|105|F'SII",
+                           "NOTAX|B902|Razón \"902\"|" + fecha + "|0|0|40|4000000902|40|NOTAX",
+                       }));
+    ASSERT_EQ(ids.size(), 2u);
+    auto taxes = demo.acc->OpenRecordset("SELECT IdRegistro, Base, Valor_Tipo, Cuota, Tipo FROM "
+                                         "Registro_Facturas_Recibidas_Impuestos ORDER BY Tipo DESC");
+    Lines rows;
+    for (; !taxes->Eof(); taxes->MoveNext()) {
+        rows.push_back((taxes->Fields(0).AsText() == ids[0] ? "F'SII" : taxes->Fields(0).AsText()) + "|" +
+                       amount(taxes->Fields(1)) + "|" + amount(taxes->Fields(2)) + "|" + amount(taxes->Fields(3)) + "|" +
+                       taxes->Fields(4).AsText());
+    }
+    EXPECT_EQ(rows, (Lines{"F'SII|50|7|3.5|4", "F'SII|50|3|1.5|3"}));
+}
+
 TEST_F(GenerarAsiento, RIAndXILinesOnlyReachThePaymentEntryAndAListedTypeSuppressesIt) {
     demo.SetParam("PagoCentral_TipoExtracto", "1");
     demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");

@@ -81,6 +81,39 @@ void ImprimirGrid(const host::Grid &grid, std::ostream &out) {
     }
 }
 
+void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console) {
+    host::ScriptedShell quiet;
+    w.SetShell(quiet);
+    w.Show();
+    w.SetShell(console);
+    w.cboEstado.SelectData(3);
+    w.txtFechaI.text = "01/01/1900";
+    w.txtFechaF.text = "31/12/9999";
+    w.Cargar_Extractos();
+}
+
+void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &specs) {
+    for (const auto &spec : specs) {
+        auto colon = spec.find(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
+            throw std::runtime_error("Extracto mal indicado: '" + spec + "' (use ALMACEN:EXTRACTO)");
+        }
+        std::string almacen = std::to_string(Numero(spec.substr(0, colon), "El almacén de '" + spec + "'"));
+        std::string codigo = spec.substr(colon + 1);
+        int found = 0;
+        for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
+            if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == almacen &&
+                w.vsExtractos.Text(r, statements::frmExtractos::colExtracto) == codigo) {
+                found = r;
+            }
+        }
+        if (!found) {
+            throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + almacen);
+        }
+        w.vsExtractos.SetTicked(found, true);
+    }
+}
+
 int ComandoStatements(const Args &args) {
     host::ConsoleShell console(std::cerr, args.Has("yes"));
     AbrirSesion(args, console);
@@ -123,37 +156,11 @@ int ComandoDelete(const Args &args) {
     host::ConsoleShell console(std::cerr, yes);
     AbrirSesion(args, console);
     statements::frmExtractos w(console);
-    host::ScriptedShell quiet;
-    w.SetShell(quiet);
-    w.Show();
-    w.SetShell(console);
-    // Every statement, whatever its date or state, without touching the saved filters.
-    w.cboEstado.SelectData(3);
-    w.txtFechaI.text = "01/01/1900";
-    w.txtFechaF.text = "31/12/9999";
-    w.Cargar_Extractos();
+    ListaCompleta(w, console);
     if (console.warningsShown > 0) {
         return 1;
     }
-    for (const auto &spec : args.Positional()) {
-        auto colon = spec.find(':');
-        if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
-            throw std::runtime_error("Extracto mal indicado: '" + spec + "' (use ALMACEN:EXTRACTO)");
-        }
-        std::string almacen = std::to_string(Numero(spec.substr(0, colon), "El almacén de '" + spec + "'"));
-        std::string codigo = spec.substr(colon + 1);
-        int found = 0;
-        for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
-            if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == almacen &&
-                w.vsExtractos.Text(r, statements::frmExtractos::colExtracto) == codigo) {
-                found = r;
-            }
-        }
-        if (!found) {
-            throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + almacen);
-        }
-        w.vsExtractos.SetTicked(found, true);
-    }
+    MarcarExtractos(w, args.Positional());
     bool confirmado = false;
     console.handlers["frmExtractos_ConfirmarEliminar"] = [&](host::Window &win) {
         auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);

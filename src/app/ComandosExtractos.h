@@ -5,6 +5,14 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
+
+namespace host {
+class ConsoleShell;
+}
+namespace statements {
+class frmExtractos;
+}
 
 namespace app {
 
@@ -14,6 +22,12 @@ void ImprimirGrid(const host::Grid &grid, std::ostream &out);
 std::string FechaOpcion(const Args &args, const char *opt);
 // A whole number, refused with `what` in the message otherwise.
 long Numero(const std::string &text, const std::string &what);
+
+// Shows the list on every statement, whatever its date or state, without touching the saved filters;
+// only the load with those filters reports to the console.
+void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console);
+// Ticks the statements given as W:CODE; an unknown or badly written one is refused.
+void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &specs);
 
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);

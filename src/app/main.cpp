@@ -2,7 +2,9 @@
 #include "app/ComandoGui.h"
 #include "app/ComandoImport.h"
 #include "app/ComandoLines.h"
+#include "app/Celda.h"
 #include "app/ComandoSqlServer.h"
+#include "app/ComandosAsientos.h"
 #include "app/ComandosExtractos.h"
 #include "app/ComandosVinculos.h"
 #include "app/DataFolder.h"
@@ -32,54 +34,17 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
                                      marca líneas como No Pago o con nueva fecha de vencimiento
   match ALMACEN EXTRACTO [--supplier N]
                                      casación automática del extracto con las previsiones de pago
+  entries [--yes] [--contra CUENTA] ALMACEN:EXTRACTO...
+                                     genera el asiento de los extractos y los cierra (--yes confirma;
+                                     --contra responde a la cuenta de contrapartida del modo 2)
+  journal [--from D] [--to D] [--entry N] [--accounting-company N]
+                                     lista los apuntes de la contabilidad, los asientos que no cuadran
+                                     y los totales del Debe y del Haber
   gui                                abre la ventana de extractos (también sin orden)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
-std::string Amount(std::int64_t units) {
-    bool neg = units < 0;
-    unsigned long long u = neg ? static_cast<unsigned long long>(-units) : static_cast<unsigned long long>(units);
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%s%llu.%04llu", neg ? "-" : "", u / 10000, u % 10000);
-    std::string s = buf;
-    // Two decimals at least, four at most, as amounts are usually read.
-    while (s.size() > 2 && s.back() == '0' && s[s.size() - 3] != '.') {
-        s.pop_back();
-    }
-    return s;
-}
-
-std::string DateText(const std::string &iso) {
-    if (iso.size() < 10) {
-        return iso;
-    }
-    std::string out = iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
-    if (iso.size() >= 19 && iso.substr(11, 8) != "00:00:00") {
-        out += " " + iso.substr(11, 8);
-    }
-    return out;
-}
-
-std::string Cell(const db::Field &f) {
-    switch (f.Kind()) {
-    case db::FieldKind::Null:
-        return "";
-    case db::FieldKind::Date:
-        return DateText(f.AsText());
-    case db::FieldKind::Currency:
-    case db::FieldKind::Real:
-        return Amount(f.AsCurrencyUnits());
-    default: {
-        std::string s = f.AsText();
-        for (char &c : s) {
-            if (c == '\t' || c == '\n' || c == '\r') {
-                c = ' ';
-            }
-        }
-        return s;
-    }
-    }
-}
+using app::Celda;
 
 int RunSql(const app::Args &args, db::Connection &conn) {
     if (args.Positional().size() != 1) {
@@ -103,7 +68,7 @@ int RunSql(const app::Args &args, db::Connection &conn) {
             if (i) {
                 line += '\t';
             }
-            line += Cell(rs->Fields(i));
+            line += Celda(rs->Fields(i));
         }
         std::cout << line << "\n";
         rs->MoveNext();
@@ -187,6 +152,12 @@ int main(int argc, char **argv) {
         }
         if (cmd == "match") {
             return app::ComandoMatch(args);
+        }
+        if (cmd == "entries") {
+            return app::ComandoEntries(args);
+        }
+        if (cmd == "journal") {
+            return app::ComandoJournal(args);
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);
