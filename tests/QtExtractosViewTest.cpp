@@ -16,7 +16,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QPointer>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,12 +31,18 @@ namespace {
 
 std::string Hoy() { return suite::Fecha::Hoy().Formato("dd/mm/yyyy"); }
 
-// Runs `act` on the next modal dialog that opens (the confirmation, a message box).
-void AlAbrirModal(std::function<void(QWidget *)> act) {
+// Runs `act` on the next modal dialog that opens (the confirmation, a message box); `previo`, one
+// still closing, is not it.
+void AlAbrirModal(std::function<void(QWidget *)> act, QWidget *previo = nullptr) {
     auto *timer = new QTimer();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget *m = QApplication::activeModalWidget()) {
+    // Guarded: the next box may be built where the closed one was.
+    bool esperaOtro = previo != nullptr;
+    QPointer<QWidget> anterior(previo);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, anterior, esperaOtro] {
+        QWidget *m = QApplication::activeModalWidget();
+        // After another box, only a message box will do: the progress window is modal too.
+        if (m && m != anterior.data() && m->isVisible() && (!esperaOtro || qobject_cast<QMessageBox *>(m))) {
             timer->stop();
             timer->deleteLater();
             act(m);
@@ -204,6 +212,26 @@ TEST_F(QtStatementList, ImportWindowRefusesAnEmptyPathAndReturnsTheTypedOne) {
     AlAbrirModal([](QWidget *m) { static_cast<QDialog *>(m)->reject(); });
     imp.Show(1);
     EXPECT_EQ(imp.ruta, "");
+}
+
+// "Generar Asiento" reaches the controller: with nothing ticked it is refused.
+TEST_F(QtStatementList, GenerateEntriesButtonRefusesWhenNothingIsTicked) {
+    w.Show();
+    view = shell.ShowTop(w);
+    QApplication::processEvents();
+    std::string texto;
+    AlAbrirModal([&](QWidget *box) {
+        auto *mb = qobject_cast<QMessageBox *>(box);
+        ASSERT_NE(mb, nullptr);
+        texto = mb->text().toStdString();
+        mb->accept();
+    });
+    Button("cmdGenerarAsiento")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(texto, "Debe señalar al menos una linea de Extracto para generar asiento.");
+
+    w.Close();
+    QApplication::processEvents();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "ui/frmExtractos_Lineas_Vinculos_2View.h"
 #include "ui/frmExtractos_Lineas_Vinculos_Agregar_FacturaView.h"
 #include "ui/frmImportarView.h"
+#include "ui/frmCuentaContrapartidaView.h"
 #include "ui/frmPedirProveedorView.h"
 
 #include <memory>
@@ -42,6 +43,7 @@ void RegisterViews() {
     Registrar<frmExtractos_Lineas_NoPagoFechaVtoView, lines::frmExtractos_Lineas_NoPagoFechaVto>(
         "frmExtractos_Lineas_NoPagoFechaVto");
     Registrar<frmPedirProveedorView, lines::frmPedirProveedor>("frmPedirProveedor");
+    Registrar<frmCuentaContrapartidaView, accounting::frmCuentaContrapartida>("frmCuentaContrapartida");
 }
 
 } // namespace ui
