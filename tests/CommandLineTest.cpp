@@ -106,7 +106,7 @@ TEST_F(CommandLine, StatementsPrintsTheListAsTheWindowLoadsIt) {
         EXPECT_NE(line.find("\tABIERTO"), std::string::npos) << line;
         ++rows;
     }
-    EXPECT_EQ(rows, 8);
+    EXPECT_EQ(rows, 10);
     r = RunProgram("statements --data " + Q(data) + " --state CERRADO --warehouse 1 --from 01/01/2000 --to 31/12/2099",
                    dir);
     ASSERT_EQ(r.code, 0) << r.err;
@@ -124,20 +124,20 @@ TEST_F(CommandLine, StatementsPrintsTheListAsTheWindowLoadsIt) {
 
 TEST_F(CommandLine, DeleteNeedsYesAndRefusesClosedOrUnknownStatements) {
     auto count = [&] { return Sql("SELECT COUNT(*) AS N FROM Compras_PagosCentral_Extractos").out; };
-    EXPECT_EQ(count(), "N\n9\n");
+    EXPECT_EQ(count(), "N\n11\n");
     Result r = RunProgram("delete --data " + Q(data) + " 2:102022026", dir);
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(count(), "N\n9\n");
+    EXPECT_EQ(count(), "N\n11\n");
     r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 1:101012026", dir);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "warning|¡ Atención !|Existe algún Extracto señalado que está cerrado. Demárquelo para "
                      "continuar.\n");
     r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 9:nada", dir);
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(count(), "N\n9\n");
+    EXPECT_EQ(count(), "N\n11\n");
     r = RunProgram("delete --data " + Q(data) + " --yes 2:102022026 3:103012026", dir);
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(count(), "N\n7\n");
+    EXPECT_EQ(count(), "N\n9\n");
     EXPECT_EQ(Sql("SELECT COUNT(*) AS N FROM Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto IN "
                   "('102022026', '103012026')")
                   .out,

@@ -1,5 +1,6 @@
 #include "fixtures/Program.h"
 #include "fixtures/TempDir.h"
+#include "suite/Fecha.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,19 @@ using fixtures::Result;
 using fixtures::RunProgram;
 using fixtures::Table;
 
-// The demo databases in a folder of their own.
+// The demo databases in a folder of their own, with their two ready statements (one per mode).
 class EntriesCommands : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(RunProgram("init --demo --data " + Q(data), dir).code, 0); }
     Result Run(const std::string &args) { return RunProgram(args + " --data " + Q(data), dir); }
+    std::string Scalar(const std::string &s, bool accounting = false) {
+        Result r = Run(std::string("sql ") + (accounting ? "--accounting " : "") + Q(s));
+        auto t = Table(r.out);
+        return t.size() >= 2 && !t[1].empty() ? t[1][0] : "<none: " + r.err + ">";
+    }
+    static std::string Ready(int mode) {
+        return "M" + std::to_string(mode) + "-" + std::to_string(suite::Fecha::Hoy().SumarDias(-5).Anio());
+    }
     // The journal's entry lines, its unbalanced-entry lines and its totals line, apart.
     struct Journal {
         std::vector<std::vector<std::string>> lines;
@@ -51,6 +60,82 @@ class EntriesCommands : public ::testing::Test {
     TempDir dir;
     std::string data = dir.File("datos");
 };
+
+TEST_F(EntriesCommands, AModeOneStatementIsClosedOnlyWhenConfirmedAndTheJournalBalances) {
+    const std::string code = Ready(1);
+    Result no = Run("entries 2:" + code);
+    EXPECT_EQ(no.code, 1);
+    EXPECT_EQ(no.err,
+              "question|¡ Atención !|¿Está seguro que desea generar el asiento de los extractos señalados?\n"
+              "Extractos sin cerrar: 2:" + code + "\n");
+    EXPECT_EQ(Scalar("SELECT Cerrado FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + code + "'"), "0");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Apuntes", true), "0");
+
+    Result yes = Run("entries --yes 2:" + code);
+    EXPECT_EQ(yes.code, 0) << yes.err;
+    EXPECT_EQ(yes.out, "Cerrados: 1\n");
+    EXPECT_NE(yes.err.find("information|Varnex|Operación realizada con éxito. Asientos generados: \\n1\\n2\\n3\\n4\\nAsiento del "
+                            "Extracto: \\n5\n"),
+              std::string::npos)
+        << yes.err;
+    EXPECT_EQ(Scalar("SELECT Cerrado FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + code + "'"), "1");
+
+    Journal j = ReadJournal();
+    ASSERT_FALSE(j.lines.empty());
+    EXPECT_TRUE(j.unbalanced.empty());
+    // Registration entries of the four line dates, then the payment entry closed by the contra line.
+    EXPECT_EQ(j.lines.back()[8], "2154.34");
+    EXPECT_EQ(j.totals, "Debe/Haber totals|4297.34|4297.34");
+    // Lines in entry and line order, names from the accounts, concepts in their final text.
+    for (std::size_t i = 1; i < j.lines.size(); ++i) {
+        long prev = std::stol(j.lines[i - 1][0]), cur = std::stol(j.lines[i][0]);
+        EXPECT_TRUE(prev < cur || (prev == cur && std::stol(j.lines[i - 1][2]) < std::stol(j.lines[i][2]))) << i;
+    }
+    const auto &contra = j.lines.back();
+    EXPECT_EQ(contra[3], "5720000001");
+    EXPECT_EQ(contra[4], "Banco Canario, c/c principal");
+    EXPECT_EQ(contra[5], "Contrapartida extracto " + code);
+    EXPECT_EQ(contra[6], code);
+
+    Result again = Run("entries --yes 2:" + code);
+    EXPECT_EQ(again.code, 1);
+    EXPECT_EQ(again.err, "warning|¡ Atención !|Existe algún Extracto señalado que ya se le ha generado el asiento. "
+                         "Desmárquelo para continuar.\nExtractos sin cerrar: 2:" + code + "\n");
+    Result unknown = Run("entries --yes 2:NOPE");
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("No existe el extracto NOPE del almacén 2"), std::string::npos) << unknown.err;
+}
+
+TEST_F(EntriesCommands, AModeTwoStatementNeedsTheContraAccountOption) {
+    ASSERT_EQ(Run("param PagoCentral_TipoExtracto 2").code, 0);
+    const std::string code = Ready(2);
+    Result cancelled = Run("entries --yes 3:" + code);
+    EXPECT_EQ(cancelled.code, 1);
+    EXPECT_EQ(cancelled.err,
+              "question|¡ Atención !|¿Está seguro que desea generar el asiento de los extractos señalados?\n"
+              "information|Varnex|Ha ocurrido un error al generar el asiento\n"
+              "Extractos sin cerrar: 3:" + code + "\n");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Asientos", true), "0");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Compras_PagosCentral_PrevPagos WHERE Contabilizado = 1"), "0");
+
+    Result done = Run("entries --yes --contra 5720000001 3:" + code);
+    EXPECT_EQ(done.code, 0) << done.err;
+    EXPECT_EQ(done.err.substr(done.err.find('\n') + 1),
+              "information|Varnex|Operación realizada con éxito. Asientos generados: \\n1\n");
+    Journal j = ReadJournal(" --entry 1");
+    ASSERT_EQ(j.lines.size(), 7u);
+    EXPECT_EQ(j.lines[0][3], "4000000008");
+    EXPECT_EQ(j.lines[0][5], "Pago centralizado extracto " + code);
+    EXPECT_EQ(j.lines[0][6], "DM2-0001");
+    EXPECT_EQ(j.lines[0][7], "642.00");
+    EXPECT_EQ(j.lines[6][8], "2140.00");
+    EXPECT_TRUE(j.unbalanced.empty());
+    EXPECT_EQ(j.totals, "Debe/Haber totals|2354.00|2354.00");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Previsiones_Pago WHERE Estado = 1 AND CuentaContrapartida = '5720000001' "
+                     "AND Documento LIKE 'DM2-%'",
+                     true),
+              "3");
+}
 
 TEST_F(EntriesCommands, TheJournalFiltersByDateEntryAndCompanyAndNamesEntriesThatDoNotBalance) {
     auto apunte = [&](int company, int asiento, int linea, const std::string &fecha, const std::string &concepto,

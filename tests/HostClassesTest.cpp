@@ -49,7 +49,7 @@ TEST_F(HostClasses, ShowTwiceReusesTheWindowAndAfterClosingReloadsIt) {
     auto *w = dynamic_cast<statements::frmExtractos *>(cls->Ventana());
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->Visible());
-    EXPECT_EQ(w->vsExtractos.DataRows(), 8);
+    EXPECT_EQ(w->vsExtractos.DataRows(), 10);
     cls->Show();
     EXPECT_EQ(cls->Ventana(), w);
     EXPECT_EQ(Loads(), 1);
@@ -60,7 +60,7 @@ TEST_F(HostClasses, ShowTwiceReusesTheWindowAndAfterClosingReloadsIt) {
     cls->Show();
     EXPECT_EQ(cls->Ventana(), w); // the same object, freshly loaded
     EXPECT_EQ(Loads(), 2);
-    EXPECT_EQ(w->vsExtractos.DataRows(), 6);
+    EXPECT_EQ(w->vsExtractos.DataRows(), 8);
 
     cls.reset(); // releasing the class unloads its window
     EXPECT_EQ(host::HostClass::Vivos(), 0);

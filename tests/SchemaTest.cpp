@@ -201,7 +201,7 @@ TEST_F(Schema, DemoCompanyHoldsWhatTheWindowsNeed) {
     EXPECT_EQ(One("SELECT Valor FROM Contabilidad.dbo.Parametros WHERE Nombre = 'ODBCBaseDatos'"), "Contabilidad");
 
     // Statements fall in the three months before the seed's date; the linked amounts agree with the links.
-    EXPECT_EQ(Count("Compras_PagosCentral_Extractos WHERE FechaExtracto BETWEEN '15/12/2025' AND '15/03/2026'"), 9);
+    EXPECT_EQ(Count("Compras_PagosCentral_Extractos WHERE FechaExtracto BETWEEN '15/12/2025' AND '15/03/2026'"), 11);
     EXPECT_EQ(Count("Compras_PagosCentral_Extractos WHERE Cerrado = 1"), 1);
     EXPECT_EQ(Count("Compras_PagosCentral_Extractos_Lineas lin WHERE ABS(lin.ImporteVinculado - "
                     "dbo.fn_DevPagosCenImporteVinculadoLinea(lin.IdExtractoLinea)) > 0.001"),

@@ -20,6 +20,11 @@ const char *kToday = "";
 
 std::string Hoy() { return suite::Fecha::Hoy().Formato("dd/mm/yyyy"); }
 
+// The demo's ready statement of a mode, coded by the year of its date.
+std::string Ready(int mode) {
+    return "M" + std::to_string(mode) + "-" + std::to_string(suite::Fecha::Hoy().SumarDias(-5).Anio());
+}
+
 class StatementList : public ::testing::Test {
   protected:
     StatementList() : demo(true, kToday), w(shell, demo.settings) {}
@@ -64,14 +69,16 @@ TEST_F(StatementList, LoadShowsOpenStatementsOfTheLast90DaysWithFormattedAmounts
     EXPECT_EQ(w.cboEstado.Text(), "ABIERTO");
     EXPECT_FALSE(w.cmdCasacionAut.visible); // mode 1
     EXPECT_TRUE(shell.messages.empty()) << shell.Last();
-    ASSERT_EQ(w.vsExtractos.DataRows(), 8);
-    // Warehouse ascending, then the latest due date first.
+    ASSERT_EQ(w.vsExtractos.DataRows(), 10);
+    // Warehouse ascending, then the latest due date first (the ready statements fall due last).
     EXPECT_EQ(Column(frmExtractos::colAlmacen),
-              (std::vector<std::string>{"1", "1", "2", "2", "2", "3", "3", "3"}));
+              (std::vector<std::string>{"1", "1", "2", "2", "2", "2", "3", "3", "3", "3"}));
+    EXPECT_EQ(Column(frmExtractos::colExtracto)[2], Ready(1));
+    EXPECT_EQ(Column(frmExtractos::colExtracto)[6], Ready(2));
     EXPECT_EQ(Column(frmExtractos::colExtracto)[0], "101032026");
     EXPECT_EQ(Column(frmExtractos::colExtracto)[1], "101022026");
     EXPECT_EQ(w.vsExtractos.Text(1, frmExtractos::colNombreAlmacen), "Supermercado Telde");
-    for (int r = 1; r <= 8; ++r) {
+    for (int r = 1; r <= 10; ++r) {
         EXPECT_EQ(w.vsExtractos.Text(r, 0), "0");
         EXPECT_EQ(w.vsExtractos.Text(r, frmExtractos::colEstado), "ABIERTO");
     }
@@ -91,10 +98,10 @@ TEST_F(StatementList, StateListSavedDatesAndFiltersSelectTheRows) {
     demo.settings->GuardarValor("FechaFExtracto", "31/12/2099");
     w.Show();
     EXPECT_EQ(w.txtFechaI.text, "01/01/2000");
-    EXPECT_EQ(w.vsExtractos.DataRows(), 8);
+    EXPECT_EQ(w.vsExtractos.DataRows(), 10);
     w.cboEstado.SelectData(3);
     w.cboEstado_Click();
-    EXPECT_EQ(w.vsExtractos.DataRows(), 9);
+    EXPECT_EQ(w.vsExtractos.DataRows(), 11);
     w.cboEstado.SelectData(2);
     w.cboEstado_Click();
     ASSERT_EQ(w.vsExtractos.DataRows(), 1);
@@ -108,7 +115,7 @@ TEST_F(StatementList, StateListSavedDatesAndFiltersSelectTheRows) {
     w.cboEstado.SelectData(3);
     w.txtAlmacen.code = 2;
     w.txtFechaF_Enter();
-    EXPECT_EQ(Column(frmExtractos::colAlmacen), (std::vector<std::string>{"2", "2", "2"}));
+    EXPECT_EQ(Column(frmExtractos::colAlmacen), (std::vector<std::string>{"2", "2", "2", "2"}));
     EXPECT_TRUE(w.cmdEliminar.enabled);
     w.txtNumExtracto.text = "0220";
     w.txtFechaF_Enter();
@@ -169,12 +176,12 @@ TEST_F(StatementList, TicksByClickSpaceAndHeaderBoxAreClearedByAReload) {
     w.vsExtractos_Click(3, 4); // not the tick column
     w.vsExtractos.row = 5;
     w.vsExtractos_KeySpace();
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"0", "1", "0", "0", "1", "0", "0", "0"}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"0", "1", "0", "0", "1", "0", "0", "0", "0", "0"}));
     w.vsExtractos_Click(2, 0);
     EXPECT_EQ(w.vsExtractos.TickedCount(), 1);
     w.chkSelelecion_vsExtractos.value = true;
     w.chkSelelecion_vsExtractos_Click();
-    EXPECT_EQ(w.vsExtractos.TickedCount(), 8);
+    EXPECT_EQ(w.vsExtractos.TickedCount(), 10);
     w.cboEstado_Click();
     EXPECT_EQ(w.vsExtractos.TickedCount(), 0);
     EXPECT_FALSE(w.chkSelelecion_vsExtractos.value);
@@ -194,7 +201,7 @@ TEST_F(StatementList, DeleteRefusesWithoutTicksOrWithAClosedOne) {
               "warning|¡ Atención !|Existe algún Extracto señalado que está cerrado. Demárquelo para continuar.");
     EXPECT_TRUE(shell.modals.empty());
     EXPECT_GT(LinesOf("101022026"), 0);
-    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 9);
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 11);
 }
 
 TEST_F(StatementList, ConfirmedDeleteRemovesTheStatementsWithEverythingHangingOnThem) {
@@ -235,8 +242,8 @@ TEST_F(StatementList, ConfirmedDeleteRemovesTheStatementsWithEverythingHangingOn
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Entradas e WHERE NOT EXISTS (SELECT 1 FROM "
                          "Compras_PagosCentral_Extractos_Lineas l WHERE l.IdExtractoLinea = e.IdExtractoLinea)"),
               0);
-    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 7);
-    EXPECT_EQ(w.vsExtractos.DataRows(), 6);
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 9);
+    EXPECT_EQ(w.vsExtractos.DataRows(), 8);
     EXPECT_EQ(w.vsExtractos.row, 6); // the saved row, still within the list
     (void)linesB;
 }
@@ -256,7 +263,7 @@ TEST_F(StatementList, ADeleteThatFailsHalfwayKeepsEveryStatement) {
     ASSERT_FALSE(shell.messages.empty());
     EXPECT_EQ(shell.messages.back().title, "frmExtractos:cmdEliminar_Click");
     EXPECT_NE(shell.messages.back().text.find("extracto protegido"), std::string::npos);
-    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 9);
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos"), 11);
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos_Lineas"), lines);
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos_Lineas_Impuestos"), taxes);
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Entradas_Facturas"), links);
@@ -321,12 +328,12 @@ TEST_F(StatementList, PagosOpensTheStatementAndComesBackToTheSameRow) {
     EXPECT_EQ(w.vsExtractos.topRow, 2);
 
     // The statement vanished while it was open: back to the first row.
-    w.vsExtractos_RowColChange(9);
+    w.vsExtractos_RowColChange(RowOf("103022026"));
     shell.handlers["frmExtractos_Lineas"] = [&](host::Window &) {
         demo.erp->Execute("DELETE FROM Compras_PagosCentral_Extractos WHERE Cod_Almacen = 3");
     };
     w.cmdPagos_Click();
-    EXPECT_EQ(w.vsExtractos.DataRows(), 6);
+    EXPECT_EQ(w.vsExtractos.DataRows(), 7);
     EXPECT_EQ(w.vsExtractos.row, 1);
 }
 

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -158,6 +160,38 @@ const Warehouse kWarehouses[] = {
 
 // The payment type of a demo line, by the position of the line.
 int PaymentType(int i) { return i % 11 == 5 ? 2 : (i % 13 == 7 ? 3 : 1); }
+
+// The two statements the demo accounts out of the box, one per statement mode: every line passes
+// the line check, so neither needs the check switched off.
+struct ReadyLine {
+    int supplier;
+    const char *document;
+    int dateOffset;
+    long paidCents;
+    int paymentType;
+    long linkedCents; // 0: nothing linked (prompt payment, "RI")
+};
+
+// Mode 1 (warehouse 2): lines linked to receipts (what the registration entries account), one paid
+// above its receipt (an adjustment), one prompt payment and one "RI" line; every line with a tax
+// breakdown that adds up to its amount.
+const ReadyLine kReadyMode1[] = {
+    {4, "DM1-0001", -20, 128400, 1, 128400}, {2, "DM1-0002", -18, 53650, 1, 53500},
+    {7, "DM1-0003", -15, 21400, 1, 21400},   {9, "DM1-0004", -12, 10700, 3, 0},
+    {1, "DM1-0005", -12, 1284, 5, 0},
+};
+// Mode 2 (warehouse 3): lines linked to the forecasts of their invoices, and one prompt payment.
+// The line check reads the invoice links in both modes, so these lines carry both.
+const ReadyLine kReadyMode2[] = {
+    {8, "DM2-0001", -25, 64200, 1, 64200},
+    {13, "DM2-0002", -22, 32100, 1, 32100},
+    {15, "DM2-0003", -19, 96300, 1, 96300},
+    {16, "DM2-0004", -16, 21400, 3, 0},
+};
+// The ready mode-2 statement's forecasts follow the demo's 360 other forecasts.
+constexpr int kForecastsBeforeReady = 360;
+
+std::string ReadyCode(int mode, int year) { return "M" + std::to_string(mode) + "-" + std::to_string(year); }
 
 } // namespace
 
@@ -420,6 +454,67 @@ std::vector<std::string> DemoSeedErp(Dialect dialect, const std::string &today) 
             }
         }
     }
+    // The ready statements of each mode, dated five days ago.
+    int receiptCode = 9000;
+    int forecast = kForecastsBeforeReady;
+    for (int mode = 1; mode <= 2; ++mode) {
+        const int w = mode == 1 ? 2 : 3;
+        const std::string code = ReadyCode(mode, s.Year(-5));
+        s.Add("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, FechaExtracto, "
+              "FechaVto, Cerrado) VALUES (1, " +
+              std::to_string(w) + ", " + Q(code) + ", " + s.Date(-5) + ", " + s.Date(10) + ", 0)");
+        const auto *ready = mode == 1 ? kReadyMode1 : kReadyMode2;
+        const std::size_t count = mode == 1 ? std::size(kReadyMode1) : std::size(kReadyMode2);
+        for (std::size_t i = 0; i < count; ++i) {
+            const ReadyLine &l = ready[i];
+            const auto &p = kSuppliers[l.supplier - 1];
+            const std::string id = std::to_string(++lineId);
+            lines.push_back(
+                "INSERT INTO Compras_PagosCentral_Extractos_Lineas (IdExtractoLinea, Cod_Empresa, Cod_Almacen, "
+                "Cod_Extracto, Cod_Proveedor, Cod_ProveedorCentral, DocumentoCentral, Documento, Fecha, Importe, "
+                "TipoPago, Cta_Proveedor, Cta_ProveedorPdte, ProntoPago, ImporteVinculado) VALUES (" +
+                id + ", 1, " + std::to_string(w) + ", " + Q(code) + ", " + std::to_string(l.supplier) + ", " +
+                std::to_string(50000 + l.supplier) + ", " +
+                Q(std::string(tiposPago[l.paymentType - 1][1]) + "-" + l.document) + ", " + Q(l.document) + ", " +
+                s.Date(l.dateOffset) + ", " + Money(l.paidCents) + ", " + std::to_string(l.paymentType) + ", " +
+                Q(p.account) + ", " + Q(p.pending) + ", " + (l.paymentType == 3 ? "1" : "0") + ", " +
+                Money(l.linkedCents) + ")");
+            long base = l.paidCents * 100 / 107;
+            taxes.push_back("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                            "Valor_Tipo, Importe, Tipo) VALUES (" +
+                            id + ", " + Money(base) + ", 7, " + Money(l.paidCents - base) + ", 4)");
+            if (l.linkedCents == 0) {
+                continue;
+            }
+            const std::string y = std::to_string(s.Year(l.dateOffset));
+            if (p.contCompras) {
+                const std::string rc = std::to_string(++receiptCode);
+                s.Add("INSERT INTO Entradas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, Documento, "
+                      "Fecha, ImporteContable, Usuario, Hora) VALUES (1, " +
+                      y + ", " + std::to_string(w) + ", " + rc + ", " + std::to_string(l.supplier) + ", " +
+                      Q(l.document) + ", " + s.Date(l.dateOffset) + ", " + Money(l.linkedCents) + ", 1, " +
+                      s.Date(l.dateOffset) + ")");
+                links.push_back("INSERT INTO Compras_PagosCentral_Entradas (IdExtractoLinea, Cod_Empresa, "
+                                "Cod_Ejercicio, Cod_Almacen, Codigo, Contabilizado) VALUES (" +
+                                id + ", 1, " + y + ", " + std::to_string(w) + ", " + rc + ", 0)");
+            } else {
+                s.Add("INSERT INTO Entradas_Facturas (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Proveedor, "
+                      "Documento, Fecha, Importe, ImporteContable, Asiento, Usuario, Hora) VALUES (1, " +
+                      y + ", " + std::to_string(w) + ", " + std::to_string(receiptCode + 100 + static_cast<int>(i)) +
+                      ", " + std::to_string(l.supplier) + ", " + Q(l.document) + ", " + s.Date(l.dateOffset) + ", " +
+                      Money(l.linkedCents) + ", " + Money(l.linkedCents) + ", 0, 1, " + s.Date(l.dateOffset) + ")");
+                links.push_back("INSERT INTO Compras_PagosCentral_Entradas_Facturas (IdExtractoLinea, Cod_Empresa, "
+                                "Cod_Almacen, Proveedor, Documento, Fecha, Contabilizado) VALUES (" +
+                                id + ", 1, " + std::to_string(w) + ", " + std::to_string(l.supplier) + ", " +
+                                Q(l.document) + ", " + s.Date(l.dateOffset) + ", 0)");
+            }
+            if (mode == 2) {
+                links.push_back("INSERT INTO Compras_PagosCentral_PrevPagos (IdExtractoLinea, IdPrevPago, "
+                                "Contabilizado, Importe) VALUES (" +
+                                id + ", " + std::to_string(++forecast) + ", 0, " + Money(l.linkedCents) + ")");
+            }
+        }
+    }
     s.WithIdentity("Compras_PagosCentral_Extractos_Lineas", lines);
     for (auto &t : taxes) {
         s.Add(std::move(t));
@@ -542,6 +637,16 @@ std::vector<std::string> DemoSeedAccounting(Dialect dialect, const std::string &
         std::snprintf(doc, sizeof doc, "R%d-%05d", p.code, 20000 + i);
         forecast(i % 40 == 39 ? 2 : 1, SupplierAccount(p), doc, offset, offset + 30 + static_cast<int>(rnd.Next(60)),
                  cents, i % 7 == 3 ? 1 : 0, p.formaPago);
+    }
+    // The forecasts of the ready mode-2 statement's invoices, numbered as the ERP seed links them.
+    if (apunte != kForecastsBeforeReady) {
+        throw std::logic_error("demo forecasts out of step with the ready statement's links");
+    }
+    for (const auto &l : kReadyMode2) {
+        if (l.linkedCents != 0) {
+            const auto &p = kSuppliers[l.supplier - 1];
+            forecast(1, SupplierAccount(p), l.document, l.dateOffset, 10, l.linkedCents, 0, p.formaPago);
+        }
     }
     s.WithIdentity("Previsiones_Pago", rows);
     return s.Take();
