@@ -5,6 +5,8 @@
 #include "ui/DateBox.h"
 #include "ui/QtShell.h"
 #include "ui/Views.h"
+#include "accounting/frmCuentaContrapartida.h"
+#include "ui/frmCuentaContrapartidaView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmImportarView.h"
 #include "ui/frmPedirProveedorView.h"
@@ -232,6 +234,49 @@ TEST_F(QtStatementList, GenerateEntriesButtonRefusesWhenNothingIsTicked) {
 
     w.Close();
     QApplication::processEvents();
+}
+
+// The contra-account prompt: a typed account is returned by Aceptar; Cancelar returns none.
+TEST_F(QtStatementList, ContraAccountPromptReturnsTheTypedAccount) {
+    accounting::frmCuentaContrapartida p(shell);
+    p.Almacen = 1;
+    p.Extracto = "101032026";
+    std::string cuenta, titulo, nombre;
+    AlAbrirModal([&](QWidget *m) {
+        auto *v = qobject_cast<ui::frmCuentaContrapartidaView *>(m);
+        ASSERT_NE(v, nullptr);
+        titulo = v->windowTitle().toStdString();
+        auto cuentas = p.BuscarCuentas("");
+        ASSERT_FALSE(cuentas.empty());
+        cuenta = cuentas.front().cuenta;
+        auto *codigo = qobject_cast<QLineEdit *>(v->ControlWidget("txtCtaContrapartida"));
+        ASSERT_NE(codigo, nullptr);
+        codigo->setText(QString::fromStdString(cuenta));
+        // As when the user leaves the box: the name of the account appears beside it.
+        auto *caja = qobject_cast<ui::LookupBox *>(codigo->parentWidget());
+        ASSERT_NE(caja, nullptr);
+        emit caja->codigoCambiado();
+        QApplication::processEvents();
+        nombre = p.txtCtaContrapartida.descripcion;
+        if (const char *dir = std::getenv("PAGOCENTRAL_SCREENSHOTS")) {
+            v->grab().save(QString::fromUtf8(dir) + QStringLiteral("/contrapartida.png"));
+        }
+        static_cast<QPushButton *>(v->ControlWidget("cmdAceptar"))->click();
+    });
+    p.Show(1);
+    EXPECT_EQ(titulo, "Cuenta de Contrapartida - 101032026");
+    EXPECT_TRUE(p.Aceptado);
+    EXPECT_EQ(p.Cuenta, cuenta);
+    EXPECT_EQ(nombre, "Distribuciones Pérez Hernández, S.L.");
+
+    AlAbrirModal([](QWidget *m) {
+        auto *v = qobject_cast<ui::frmCuentaContrapartidaView *>(m);
+        ASSERT_NE(v, nullptr);
+        static_cast<QPushButton *>(v->ControlWidget("cmdCancelar"))->click();
+    });
+    p.Show(1);
+    EXPECT_FALSE(p.Aceptado);
+    EXPECT_EQ(p.Cuenta, "");
 }
 
 } // namespace
