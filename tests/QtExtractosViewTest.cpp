@@ -216,8 +216,9 @@ TEST_F(QtStatementList, ImportWindowRefusesAnEmptyPathAndReturnsTheTypedOne) {
     EXPECT_EQ(imp.ruta, "");
 }
 
-// "Generar Asiento" reaches the controller: with nothing ticked it is refused.
-TEST_F(QtStatementList, GenerateEntriesButtonRefusesWhenNothingIsTicked) {
+// "Generar Asiento": nothing ticked is refused; a ready statement is confirmed, accounted and
+// reported in the box titled "Varnex".
+TEST_F(QtStatementList, GenerateEntriesButtonRefusesNothingTickedAndAccountsATickedStatement) {
     w.Show();
     view = shell.ShowTop(w);
     QApplication::processEvents();
@@ -231,6 +232,49 @@ TEST_F(QtStatementList, GenerateEntriesButtonRefusesWhenNothingIsTicked) {
     Button("cmdGenerarAsiento")->click();
     QApplication::processEvents();
     EXPECT_EQ(texto, "Debe señalar al menos una linea de Extracto para generar asiento.");
+
+    // The demo's ready statement of the first mode: confirmed, accounted, reported with its entries.
+    int fila = 0;
+    for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
+        if (w.vsExtractos.Text(r, statements::frmExtractos::colExtracto).rfind("M1-", 0) == 0) {
+            fila = r;
+        }
+    }
+    ASSERT_GT(fila, 0);
+    std::string code = w.vsExtractos.Text(fila, statements::frmExtractos::colExtracto);
+    w.vsExtractos.SetTicked(fila, true);
+    std::string pregunta, resultado, titulo;
+    AlAbrirModal([&](QWidget *box) {
+        auto *mb = qobject_cast<QMessageBox *>(box);
+        ASSERT_NE(mb, nullptr);
+        pregunta = mb->text().toStdString();
+        AlAbrirModal(
+            [&](QWidget *fin) {
+                auto *r = qobject_cast<QMessageBox *>(fin);
+                ASSERT_NE(r, nullptr);
+                resultado = r->text().toStdString();
+                titulo = r->windowTitle().toStdString();
+                if (const char *dir = std::getenv("PAGOCENTRAL_SCREENSHOTS")) {
+                    r->grab().save(QString::fromUtf8(dir) + QStringLiteral("/resultado_asiento.png"));
+                }
+                r->accept();
+            },
+            mb);
+        QAbstractButton *si = mb->button(QMessageBox::Yes);
+        for (auto *b : mb->buttons()) {
+            if (!si && mb->buttonRole(b) == QMessageBox::YesRole) {
+                si = b;
+            }
+        }
+        ASSERT_NE(si, nullptr);
+        si->click();
+    });
+    Button("cmdGenerarAsiento")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(pregunta, "¿Está seguro que desea generar el asiento de los extractos señalados?");
+    EXPECT_EQ(titulo, "Varnex");
+    EXPECT_EQ(resultado.rfind("Operación realizada con éxito. Asientos generados: ", 0), 0u) << resultado;
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos WHERE Cerrado <> 0 AND Cod_Extracto = '" + code + "'"), 1);
 
     w.Close();
     QApplication::processEvents();
