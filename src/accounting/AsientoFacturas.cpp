@@ -13,7 +13,6 @@ namespace accounting {
 namespace {
 
 host::Contexto &Ctx() { return host::Contexto::Global(); }
-suite::Moneda Importe(const db::Field &f) { return suite::Moneda::FromUnits(f.AsCurrencyUnits()); }
 suite::Fecha FechaDe(const db::Field &f) { return suite::Fecha::Parse(f.AsText()).value_or(suite::Fecha()); }
 bool RIoXI(const std::string &tipo) { return tipo == "RI" || tipo == "XI"; }
 
@@ -147,15 +146,7 @@ void AsientoFacturas::Registro() {
             Apunte(pendiente, Concepto::Proveedor, documento, {}, importe);
         } else {
             if (reclamada && primeraFila) {
-                auto rec = erp_.OpenRecordset("SELECT TotalReclamacion FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion"
-                                              " WHERE IdExtractoLinea =" +
-                                              std::to_string(id));
-                while (!rec->Eof()) {
-                    suite::Moneda reclamado = Importe(rec->Fields(0));
-                    Apunte(cuenta, Concepto::Proveedor, documento, reclamado, {}, "", " A RECLAMAR");
-                    total_ += reclamado;
-                    rec->MoveNext();
-                }
+                total_ += ApuntesReclamados(id, cuenta, documento);
             }
             if (!cantidad.EsCero()) {
                 Apunte(pendiente, Concepto::Proveedor, docFila, cantidad, {});

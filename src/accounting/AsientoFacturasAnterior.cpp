@@ -9,7 +9,6 @@ namespace accounting {
 
 namespace {
 
-suite::Moneda Importe(const db::Field &f) { return suite::Moneda::FromUnits(f.AsCurrencyUnits()); }
 bool RIoXI(const std::string &tipo) { return tipo == "RI" || tipo == "XI"; }
 
 } // namespace
@@ -95,16 +94,7 @@ bool AsientoFacturasAnterior::GenerarAsientoFacturasAnterior(const std::string &
                 total_ += importe;
             } else {
                 if (reclamada && primeraFila) {
-                    auto rec = erp_.OpenRecordset(
-                        "SELECT TotalReclamacion FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion"
-                        " WHERE IdExtractoLinea =" +
-                        std::to_string(id));
-                    while (!rec->Eof()) {
-                        suite::Moneda reclamado = Importe(rec->Fields(0));
-                        Apunte(cuenta, Concepto::Proveedor, documento, reclamado, {}, "", " A RECLAMAR");
-                        total_ += reclamado;
-                        rec->MoveNext();
-                    }
+                    total_ += ApuntesReclamados(id, cuenta, documento);
                 }
                 if (!cantidad.EsCero()) {
                     Apunte(cuenta, Concepto::Proveedor, docFila, cantidad, {});

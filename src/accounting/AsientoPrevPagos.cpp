@@ -9,12 +9,6 @@
 
 namespace accounting {
 
-namespace {
-
-suite::Moneda Importe(const db::Field &f) { return suite::Moneda::FromUnits(f.AsCurrencyUnits()); }
-
-} // namespace
-
 AsientoPrevPagos::AsientoPrevPagos(host::Window &ventana, std::string &asientosGenerados)
     : GeneradorAsiento(ventana, asientosGenerados) {}
 

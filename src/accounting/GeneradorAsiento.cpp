@@ -94,4 +94,19 @@ void GeneradorAsiento::AnotarAsiento(long numero, const std::string &prefijo) {
     asientos_ += prefijo + std::to_string(numero);
 }
 
+suite::Moneda GeneradorAsiento::ApuntesReclamados(long idLinea, const std::string &cuenta,
+                                                const std::string &documento) {
+    suite::Moneda total;
+    auto rec = erp_.OpenRecordset("SELECT TotalReclamacion FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion"
+                                  " WHERE IdExtractoLinea =" +
+                                  std::to_string(idLinea));
+    while (!rec->Eof()) {
+        suite::Moneda reclamado = Importe(rec->Fields(0));
+        Apunte(cuenta, Concepto::Proveedor, documento, reclamado, {}, "", " A RECLAMAR");
+        total += reclamado;
+        rec->MoveNext();
+    }
+    return total;
+}
+
 } // namespace accounting

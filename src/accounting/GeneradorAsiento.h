@@ -41,6 +41,9 @@ class GeneradorAsiento {
     int Apunte(const std::string &cuenta, Concepto concepto, const std::string &documento, suite::Moneda debe,
                suite::Moneda haber, const std::string &proveedor = "", const std::string &sufijo = "");
     void AnotarAsiento(long numero, const std::string &prefijo = "\r");
+    // The line's claims, each posted to the supplier's account " A RECLAMAR"; returns their sum.
+    suite::Moneda ApuntesReclamados(long idLinea, const std::string &cuenta, const std::string &documento);
+    static suite::Moneda Importe(const db::Field &f) { return suite::Moneda::FromUnits(f.AsCurrencyUnits()); }
 
     host::Window &ventana_;
     std::string &asientos_;
