@@ -34,13 +34,13 @@ int ComandoGui(const Args &args, int argc, char **argv) {
     }
     if (args.Has("lines")) {
         // Opens the lines window of one statement, W:CODE, as "&Pagos" on its row would.
-        std::string spec = args.Get("lines");
-        QTimer::singleShot(0, [spec, &cls] {
+        std::string clave = args.Get("lines");
+        QTimer::singleShot(0, [clave, &cls] {
             auto *w = dynamic_cast<statements::frmExtractos *>(cls->Ventana());
-            std::size_t colon = spec.find(':');
+            std::size_t colon = clave.find(':');
             for (int r = 1; w && colon != std::string::npos && r <= w->vsExtractos.DataRows(); ++r) {
-                if (w->vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == spec.substr(0, colon) &&
-                    w->vsExtractos.Text(r, statements::frmExtractos::colExtracto) == spec.substr(colon + 1)) {
+                if (w->vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == clave.substr(0, colon) &&
+                    w->vsExtractos.Text(r, statements::frmExtractos::colExtracto) == clave.substr(colon + 1)) {
                     w->vsExtractos_RowColChange(r);
                     w->cmdPagos_Click();
                     return;

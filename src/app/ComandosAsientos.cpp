@@ -45,8 +45,8 @@ int ComandoEntries(const Args &args) {
     if (!w.Generado()) {
         // The window's refusals do not always name the statement; a script needs to know which.
         std::cerr << "Extractos sin cerrar:";
-        for (const auto &spec : args.Positional()) {
-            std::cerr << " " << spec;
+        for (const auto &clave : args.Positional()) {
+            std::cerr << " " << clave;
         }
         std::cerr << "\n";
         return 1;

@@ -92,14 +92,14 @@ void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console) {
     w.Cargar_Extractos();
 }
 
-void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &specs) {
-    for (const auto &spec : specs) {
-        auto colon = spec.find(':');
-        if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
-            throw std::runtime_error("Extracto mal indicado: '" + spec + "' (use ALMACEN:EXTRACTO)");
+void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves) {
+    for (const auto &clave : claves) {
+        auto colon = clave.find(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == clave.size()) {
+            throw std::runtime_error("Extracto mal indicado: '" + clave + "' (use ALMACEN:EXTRACTO)");
         }
-        std::string almacen = std::to_string(Numero(spec.substr(0, colon), "El almacén de '" + spec + "'"));
-        std::string codigo = spec.substr(colon + 1);
+        std::string almacen = std::to_string(Numero(clave.substr(0, colon), "El almacén de '" + clave + "'"));
+        std::string codigo = clave.substr(colon + 1);
         int found = 0;
         for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
             if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == almacen &&

@@ -27,7 +27,7 @@ long Numero(const std::string &text, const std::string &what);
 // only the load with those filters reports to the console.
 void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console);
 // Ticks the statements given as W:CODE; an unknown or badly written one is refused.
-void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &specs);
+void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves);
 
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);
