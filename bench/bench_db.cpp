@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "Comun.h"
+
 namespace {
+
+using bench::Seconds;
 
 const char *kTable = "CREATE TABLE Lineas (Id INTEGER PRIMARY KEY AUTOINCREMENT, Cod_Empresa INTEGER, Cod_Extracto "
                      "VARCHAR(30) COLLATE NOCASE, Documento VARCHAR(50) COLLATE NOCASE, Fecha DATETIME, Importe MONEY)";
-
-double Seconds(std::chrono::steady_clock::time_point a) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
-}
 
 std::string Day(int i) {
     char buf[16];

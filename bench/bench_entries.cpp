@@ -21,19 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "Comun.h"
+
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point a) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
-}
-
-void Exec(sqlite3 *db, const std::string &sql) {
-    char *err = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n%s\n", err, sql.c_str());
-        std::exit(1);
-    }
-}
+using bench::Exec;
+using bench::Seconds;
 
 long Scalar(sqlite3 *db, const std::string &sql) {
     sqlite3_stmt *st = nullptr;
@@ -52,16 +45,7 @@ struct Result {
 // The demo's ready first-mode statement, its lines copied until it has about `lines` of them,
 // each copy with its own document and its receipt links and tax rows.
 Result Run(const std::string &dir, int lines) {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    auto erpDdl = schema::ErpDdlSqlite();
-    auto e = schema::DemoSeedErp(schema::Dialect::Sqlite);
-    erpDdl.insert(erpDdl.end(), e.begin(), e.end());
-    auto accDdl = schema::AccountingDdlSqlite();
-    auto a = schema::DemoSeedAccounting(schema::Dialect::Sqlite);
-    accDdl.insert(accDdl.end(), a.begin(), a.end());
-    db::RunSqliteScript(dir + "/erp.db", erpDdl);
-    db::RunSqliteScript(dir + "/contabilidad.db", accDdl);
+    bench::CrearDemo(dir);
 
     sqlite3 *raw = nullptr;
     sqlite3_open((dir + "/erp.db").c_str(), &raw);

@@ -25,11 +25,12 @@
 
 extern char **environ;
 
+#include "Comun.h"
+
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point a) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
-}
+using bench::Exec;
+using bench::Seconds;
 
 long PeakKiB() {
     rusage u{};
@@ -128,14 +129,7 @@ int main(int argc, char **argv) {
     // The import log goes to the bench folder, never to the user's profile.
     setenv("USERPROFILE", dir.c_str(), 1);
 
-    auto erpDdl = schema::ErpDdlSqlite();
-    auto e = schema::DemoSeedErp(schema::Dialect::Sqlite);
-    erpDdl.insert(erpDdl.end(), e.begin(), e.end());
-    auto accDdl = schema::AccountingDdlSqlite();
-    auto a = schema::DemoSeedAccounting(schema::Dialect::Sqlite);
-    accDdl.insert(accDdl.end(), a.begin(), a.end());
-    db::RunSqliteScript(dir + "/contabilidad.db", accDdl);
-    db::RunSqliteScript(dir + "/erp.db", erpDdl);
+    bench::CrearDemo(dir);
     auto acc = db::OpenSqlite(dir + "/contabilidad.db");
     auto erp = db::OpenSqlite(dir + "/erp.db", {{"Contabilidad", dir + "/contabilidad.db"}});
     auto &ctx = host::Contexto::Global();

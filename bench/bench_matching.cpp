@@ -22,19 +22,12 @@
 #include <filesystem>
 #include <string>
 
+#include "Comun.h"
+
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point a) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
-}
-
-void Exec(sqlite3 *db, const std::string &sql) {
-    char *err = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n%s\n", err, sql.c_str());
-        std::exit(1);
-    }
-}
+using bench::Exec;
+using bench::Seconds;
 
 const int kProveedores = 400;
 
@@ -164,16 +157,7 @@ int main(int argc, char **argv) {
     int small = argc > 2 ? std::atoi(argv[2]) : 1000;
     int big = argc > 3 ? std::atoi(argv[3]) : 10000;
     std::string dir = std::filesystem::temp_directory_path() / "pagocentral-bench-matching";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    auto erpDdl = schema::ErpDdlSqlite();
-    auto seed = schema::DemoSeedErp(schema::Dialect::Sqlite, "2026-06-30");
-    erpDdl.insert(erpDdl.end(), seed.begin(), seed.end());
-    auto accDdl = schema::AccountingDdlSqlite();
-    auto accSeed = schema::DemoSeedAccounting(schema::Dialect::Sqlite, "2026-06-30");
-    accDdl.insert(accDdl.end(), accSeed.begin(), accSeed.end());
-    db::RunSqliteScript(dir + "/erp.db", erpDdl);
-    db::RunSqliteScript(dir + "/contabilidad.db", accDdl);
+    bench::CrearDemo(dir, "2026-06-30");
 
     sqlite3 *raw = nullptr, *rawAcc = nullptr;
     sqlite3_open((dir + "/erp.db").c_str(), &raw);

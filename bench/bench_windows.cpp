@@ -21,19 +21,12 @@
 #include <filesystem>
 #include <string>
 
+#include "Comun.h"
+
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point a) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
-}
-
-void Exec(sqlite3 *db, const std::string &sql) {
-    char *err = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n%s\n", err, sql.c_str());
-        std::exit(1);
-    }
-}
+using bench::Exec;
+using bench::Seconds;
 
 // Every row of the query read, as the windows read theirs.
 int Leer(sqlite3 *db, const std::string &sql) {
@@ -165,16 +158,7 @@ int main(int argc, char **argv) {
     int statements = argc > 1 ? std::atoi(argv[1]) : 5000;
     int big = argc > 2 ? std::atoi(argv[2]) : 20000;
     std::string dir = std::filesystem::temp_directory_path() / "pagocentral-bench-windows";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    auto erpDdl = schema::ErpDdlSqlite();
-    auto seed = schema::DemoSeedErp(schema::Dialect::Sqlite, "2026-06-30");
-    erpDdl.insert(erpDdl.end(), seed.begin(), seed.end());
-    auto acc = schema::AccountingDdlSqlite();
-    auto accSeed = schema::DemoSeedAccounting(schema::Dialect::Sqlite, "2026-06-30");
-    acc.insert(acc.end(), accSeed.begin(), accSeed.end());
-    db::RunSqliteScript(dir + "/erp.db", erpDdl);
-    db::RunSqliteScript(dir + "/contabilidad.db", acc);
+    bench::CrearDemo(dir, "2026-06-30");
     Generar(dir + "/erp.db", statements, 40, "B");
     Generar(dir + "/erp.db", 1, big, "GRANDE");
 
