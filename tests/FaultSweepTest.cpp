@@ -1,5 +1,6 @@
 #include "db/Sql.h"
 #include "accounting/frmCuentaContrapartida.h"
+#include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
 #include "lines/frmExtractos_Lineas.h"
@@ -72,27 +73,7 @@ std::vector<std::string> Dump(const std::string &path) {
     return out;
 }
 
-// Sets an environment variable for the life of the object.
-class Env {
-  public:
-    Env(const char *name, const std::string &value) : name_(name) {
-        if (const char *old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~Env() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char *name_;
-    std::optional<std::string> old_;
-};
+using fixtures::Env;
 
 // The demo company with the test statement "T'1" of VinculosFixture, its connections wrapped.
 class Sweep : public VinculosFixture {

@@ -1,5 +1,6 @@
 #include "db/Field.h"
 #include "db/Sql.h"
+#include "fixtures/Env.h"
 #include "fixtures/DemoDb.h"
 #include "host/ScriptedShell.h"
 #include "statements/FicheroExtractos2.h"
@@ -27,27 +28,7 @@ using statements::frmExtractos;
 
 const std::string kSamples = std::string(PC_SOURCE_DIR) + "/samples/";
 
-// Sets an environment variable for the life of the object.
-class Env {
-  public:
-    Env(const char *name, const std::string &value) : name_(name) {
-        if (const char *old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~Env() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char *name_;
-    std::optional<std::string> old_;
-};
+using fixtures::Env;
 
 std::string Join(const std::vector<std::string> &lines, const std::string &eol) {
     std::string out;
