@@ -254,6 +254,17 @@ void SeedForecasts(Sweep &s) {
     s.ids = {line, a, b, mine};
 }
 
+// F9 links the ticked rows of a linking window; F12, confirmed, unlinks them.
+template <class W> std::function<void()> Vincular(std::shared_ptr<W> w) {
+    return [w] { w->Form_KeyDown_F9(); };
+}
+template <class W> std::function<void()> Desvincular(Sweep &s, std::shared_ptr<W> w) {
+    return [&s, w] {
+        s.shell.answers = {host::Answer::Yes};
+        w->Form_KeyDown_F12();
+    };
+}
+
 std::shared_ptr<LV2> Previsiones(Sweep &s) {
     auto w = std::make_shared<LV2>(s.shell, s.demo.settings);
     w->idExtractoLinea = s.ids[0];
@@ -434,44 +445,17 @@ const Operation kOperations[] = {
          });
      }},
     {"LinkInvoices", SeedInvoices,
-     [](Sweep &s) {
-         auto w = Documentos(s, 901);
-         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
-     }},
+     [](Sweep &s) { return Vincular(Documentos(s, 901)); }},
     {"UnlinkInvoices", SeedInvoices,
-     [](Sweep &s) {
-         auto w = Documentos(s, 901);
-         return std::function<void()>([&s, w] {
-             s.shell.answers = {host::Answer::Yes};
-             w->Form_KeyDown_F12();
-         });
-     }},
+     [](Sweep &s) { return Desvincular(s, Documentos(s, 901)); }},
     {"LinkReceipts", SeedReceipts,
-     [](Sweep &s) {
-         auto w = Documentos(s, 902);
-         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
-     }},
+     [](Sweep &s) { return Vincular(Documentos(s, 902)); }},
     {"UnlinkReceipts", SeedReceipts,
-     [](Sweep &s) {
-         auto w = Documentos(s, 902);
-         return std::function<void()>([&s, w] {
-             s.shell.answers = {host::Answer::Yes};
-             w->Form_KeyDown_F12();
-         });
-     }},
+     [](Sweep &s) { return Desvincular(s, Documentos(s, 902)); }},
     {"LinkForecasts", SeedForecasts,
-     [](Sweep &s) {
-         auto w = Previsiones(s);
-         return std::function<void()>([w] { w->Form_KeyDown_F9(); });
-     }},
+     [](Sweep &s) { return Vincular(Previsiones(s)); }},
     {"UnlinkForecasts", SeedForecasts,
-     [](Sweep &s) {
-         auto w = Previsiones(s);
-         return std::function<void()>([&s, w] {
-             s.shell.answers = {host::Answer::Yes};
-             w->Form_KeyDown_F12();
-         });
-     }},
+     [](Sweep &s) { return Desvincular(s, Previsiones(s)); }},
     {"ImportForecasts", SeedForecasts,
      [](Sweep &s) {
          auto w = std::make_shared<AF>(s.shell, s.demo.settings);
