@@ -2,6 +2,7 @@
 #include "suite/Formato.h"
 #include "suite/Moneda.h"
 #include "suite/Valor.h"
+#include "suite/Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -278,4 +279,23 @@ TEST(SuiteValor, ConversionsBetweenKinds) {
     EXPECT_EQ(Valor(3).TipoValor(), Valor::Tipo::Long);
     EXPECT_EQ(Valor("x").TipoValor(), Valor::Tipo::Texto);
     EXPECT_EQ(Valor(M("1")).TipoValor(), Valor::Tipo::Moneda);
+}
+
+TEST(SuiteWindows1252, EncodesWhatItCanHoldAndNamesWhatItCannot) {
+    std::string out = "x";
+    ASSERT_TRUE(suite::Utf8AWindows1252("Peña's €5 “Ñ” Œ", out));
+    EXPECT_EQ(out, "xPe\xF1" "a's \x80" "5 \x93\xD1\x94 \x8C");
+    EXPECT_EQ(suite::Windows1252AUtf8(out.substr(1)), "Peña's €5 “Ñ” Œ");
+
+    std::string caracter;
+    out = "keep";
+    EXPECT_FALSE(suite::Utf8AWindows1252("Año → 2026", out, &caracter));
+    EXPECT_EQ(out, "keep");
+    EXPECT_EQ(caracter, "→");
+    EXPECT_FALSE(suite::RepresentableEnWindows1252("Łódź", &caracter));
+    EXPECT_EQ(caracter, "Ł");
+    // Bytes that are not UTF-8 are not silently passed through.
+    EXPECT_FALSE(suite::RepresentableEnWindows1252("a\xF1" "b", &caracter));
+    EXPECT_EQ(caracter, "\xF1");
+    EXPECT_TRUE(suite::RepresentableEnWindows1252(""));
 }

@@ -1,6 +1,7 @@
 #include "statements/Tokenizador.h"
 
 #include "statements/ErrorFichero.h"
+#include "suite/Windows1252.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,25 +16,6 @@ namespace {
 
 // A line longer than this is not a statement record: the file is taken for binary data.
 constexpr std::size_t kLineaMaxima = 1 << 20;
-
-// Windows-1252 code points of bytes 0x80..0x9F; the five unassigned bytes keep their C1 value.
-const char32_t k1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AnadirUtf8(std::string &out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Streaming UTF-8 check, fed byte by byte across read buffers.
 class ValidadorUtf8 {
@@ -234,19 +216,7 @@ std::string_view Tokenizador::Recortar(std::string_view s) {
 }
 
 std::string Tokenizador::Windows1252AUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (char ch : bytes) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out += ch;
-        } else if (b < 0xA0) {
-            AnadirUtf8(out, k1252[b - 0x80]);
-        } else {
-            AnadirUtf8(out, b);
-        }
-    }
-    return out;
+    return suite::Windows1252AUtf8(bytes);
 }
 
 std::string Tokenizador::NombreCampo::Texto() const {
