@@ -37,13 +37,44 @@ int ApunteContable::Anadir() {
         ejercicioNumerado_ = ejercicio;
     }
     const auto &fmt = suite::Formato::Instancia();
-    conexion_->Execute("INSERT INTO Apuntes (Cod_Empresa, Cod_Ejercicio, Asiento, Linea, Fecha, FechaValor, Cuenta, "
-                       "Concepto, ConceptoTexto, Documento, Tipo, Almacen, Debe, Haber) VALUES (" +
-                       empresa + ", " + std::to_string(ejercicio) + ", " + std::to_string(asiento) + ", " +
-                       std::to_string(linea_ + 1) + ", '" + fmt.FechaTexto(fecha) + "', '" +
-                       fmt.FechaTexto(fechaValor) + "', " + db::Quote(cuenta) + ", " + std::to_string(codigoConcepto) +
-                       ", " + db::Quote(concepto) + ", " + db::Quote(documento) + ", " + std::to_string(tipo) + ", " +
-                       std::to_string(almacen) + ", " + fmt.NumeroSQL(debe) + ", " + fmt.NumeroSQL(haber) + ")");
+    if (textoFecha_.empty() || fecha != fechaTexto_) {
+        fechaTexto_ = fecha;
+        textoFecha_ = fmt.FechaTexto(fecha);
+    }
+    if (textoFechaValor_.empty() || fechaValor != fechaValorTexto_) {
+        fechaValorTexto_ = fechaValor;
+        textoFechaValor_ = fmt.FechaTexto(fechaValor);
+    }
+    // One buffer reused: an entry can have tens of thousands of lines.
+    std::string &q = sql_;
+    q.assign("INSERT INTO Apuntes (Cod_Empresa, Cod_Ejercicio, Asiento, Linea, Fecha, FechaValor, Cuenta, "
+             "Concepto, ConceptoTexto, Documento, Tipo, Almacen, Debe, Haber) VALUES (");
+    auto coma = [&q] { q.append(", "); };
+    q.append(empresa);
+    coma();
+    q.append(std::to_string(ejercicio));
+    coma();
+    q.append(std::to_string(asiento));
+    coma();
+    q.append(std::to_string(linea_ + 1));
+    q.append(", '").append(textoFecha_).append("', '").append(textoFechaValor_).append("', ");
+    q.append(db::Quote(cuenta));
+    coma();
+    q.append(std::to_string(codigoConcepto));
+    coma();
+    q.append(db::Quote(concepto));
+    coma();
+    q.append(db::Quote(documento));
+    coma();
+    q.append(std::to_string(tipo));
+    coma();
+    q.append(std::to_string(almacen));
+    coma();
+    q.append(fmt.NumeroSQL(debe));
+    coma();
+    q.append(fmt.NumeroSQL(haber));
+    q.append(")");
+    conexion_->Execute(q);
     return ++linea_;
 }
 

@@ -51,6 +51,10 @@ class ApunteContable {
     long asientoNumerado_ = 0;
     int ejercicioNumerado_ = 0;
     int linea_ = 0;
+    // An entry's lines share their dates: formatted once.
+    suite::Fecha fechaTexto_, fechaValorTexto_;
+    std::string textoFecha_, textoFechaValor_;
+    std::string sql_;
 };
 
 } // namespace lumbra

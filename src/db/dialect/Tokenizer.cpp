@@ -10,9 +10,19 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
+    // ASCII folding, as the catalog's names are ASCII; it runs on every field looked up by name.
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y) {
+            if (x >= 'a' && x <= 'z') {
+                x = static_cast<unsigned char>(x - 32);
+            }
+            if (y >= 'a' && y <= 'z') {
+                y = static_cast<unsigned char>(y - 32);
+            }
+            if (x != y) {
+                return false;
+            }
         }
     }
     return true;

@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <list>
 #include <unordered_map>
 
@@ -72,6 +73,7 @@ class SqliteConnection : public Connection {
         sqlite3_extended_result_codes(db_, 1);
         sqlite3_busy_timeout(db_, BusyTimeoutMs());
         RegisterSpanishCollation(db_);
+        TraceIfAsked();
         if (!readOnly) {
             Raw("PRAGMA journal_mode=WAL");
         }
@@ -90,6 +92,31 @@ class SqliteConnection : public Connection {
         Properties()["Extended Properties"] = EmbeddedExtendedProperties(path, attachments);
     }
 
+    // PAGOCENTRAL_SQL_TRACE=FILE appends every statement as SQLite runs it (translated, with
+    // its bound values), to see what a slow operation asks of the database.
+    void TraceIfAsked() {
+        const char *f = std::getenv("PAGOCENTRAL_SQL_TRACE");
+        if (!f || !*f) {
+            return;
+        }
+        trace_ = std::fopen(f, "a");
+        if (!trace_) {
+            return;
+        }
+        // Line by line: several connections may share the file.
+        std::setvbuf(trace_, nullptr, _IOLBF, 0);
+        sqlite3_trace_v2(
+            db_, SQLITE_TRACE_STMT,
+            [](unsigned, void *ctx, void *p, void *) -> int {
+                if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(p))) {
+                    std::fprintf(static_cast<FILE *>(ctx), "%s;\n", sql);
+                    sqlite3_free(sql);
+                }
+                return 0;
+            },
+            trace_);
+    }
+
     ~SqliteConnection() override {
         cache_.clear();
         lru_.clear();
@@ -98,6 +125,9 @@ class SqliteConnection : public Connection {
                 sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             }
             sqlite3_close_v2(db_);
+            if (trace_) {
+                std::fclose(trace_);
+            }
         }
     }
 
@@ -306,6 +336,7 @@ class SqliteConnection : public Connection {
 
     std::string path_;
     sqlite3 *db_ = nullptr;
+    FILE *trace_ = nullptr;
     bool inTrans_ = false;
     std::unique_ptr<SqliteCatalog> catalog_;
     std::list<std::string> lru_;
