@@ -222,4 +222,44 @@ TEST_F(Crash, MatchingLinksAllOrNothing) {
     EXPECT_GT(killed, kRounds / 2);
 }
 
+TEST_F(Crash, EntriesAreNeverLostNorDoubledWhenRunAgain) {
+    sqlite3 *db = nullptr;
+    sqlite3_open((Data() + "/erp.db").c_str(), &db);
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT Cod_Extracto FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto LIKE 'M1-%'", -1,
+                       &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    const std::string statement = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    const std::vector<std::string> args = {"entries", "--yes", "2:" + statement};
+    const std::string accounting = Data() + "/contabilidad.db";
+    const std::string closed = "SELECT Cerrado FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + statement + "'";
+    auto span = Duration(args);
+    RunAndKill(args, std::chrono::seconds(120));
+    const long entries = Count(accounting, "SELECT COUNT(*) FROM Asientos");
+    const long lines = Count(accounting, "SELECT COUNT(*) FROM Apuntes");
+    ASSERT_GT(lines, 0);
+    ASSERT_EQ(Erp(closed), 1);
+    Restore();
+    int killed = 0, between = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        killed += RunAndKill(args, Delay(span, round));
+        ExpectIntact(round);
+        const long afterKill = Count(accounting, "SELECT COUNT(*) FROM Apuntes");
+        EXPECT_TRUE(afterKill == 0 || afterKill == lines) << "round " << round;
+        between += afterKill == lines && Erp(closed) == 0;
+        // Whatever the kill left, running it again ends with the statement closed and its entries once.
+        if (Erp(closed) == 0) {
+            RunAndKill(args, std::chrono::seconds(120));
+        }
+        EXPECT_EQ(Erp(closed), 1) << "round " << round;
+        EXPECT_EQ(Count(accounting, "SELECT COUNT(*) FROM Asientos"), entries) << "round " << round;
+        EXPECT_EQ(Count(accounting, "SELECT COUNT(*) FROM Apuntes"), lines) << "round " << round;
+        Restore();
+    }
+    EXPECT_GT(killed, kRounds / 2);
+    RecordProperty("between the commits", between);
+}
+
 } // namespace

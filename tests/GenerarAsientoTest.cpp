@@ -221,6 +221,51 @@ TEST_F(GenerarAsiento, From2019EachLineDateGetsARegistrationEntryAndTheStatement
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Entradas WHERE Contabilizado = 1"), 3);
 }
 
+TEST_F(GenerarAsiento, AStatementWhoseClosingWasLostIsClosedWithItsEntriesNotAccountedTwice) {
+    demo.SetParam("PagoCentral_TipoExtracto", "1");
+    demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");
+    long l1 = Line(902, "100", "F'1", -5);
+    Receipt(l1, 501, "ALB'501", "100");
+    Generar();
+    const std::string done = "information|Varnex|Operación realizada con éxito. Asientos generados: \r1\rAsiento "
+                             "del Extracto: \r2";
+    ASSERT_EQ(shell.Last(), done);
+    const auto entries = Apuntes();
+    EXPECT_EQ(demo.acc->OpenRecordset("SELECT Cod_Almacen, Cod_Extracto, Asientos FROM "
+                                      "PagosCentral_ExtractosContabilizados")
+                  ->Fields(2)
+                  .AsText(),
+              "\r1\rAsiento del Extracto: \r2");
+    // The ERP side of the run lost, as when the program dies between the two commits.
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0");
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Entradas SET Contabilizado = 0");
+
+    auto w = Lista({"T'1"});
+    shell.ClearLog();
+    w->cmdEliminar_Click();
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|El Extracto: T'1 ya tiene su asiento en la contabilidad, pero no se "
+                            "llegó a cerrar. Genere de nuevo su asiento para cerrarlo: no se duplicará.");
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = 'T''1'"), 1);
+
+    Generar();
+    EXPECT_EQ(shell.Last(), done);
+    EXPECT_EQ(Apuntes(), entries);
+    EXPECT_EQ(demo.One("SELECT COUNT(*) FROM Contabilidad.Asientos"), "2");
+    EXPECT_EQ(Cerrado(), "1");
+    EXPECT_EQ(demo.Count("Compras_PagosCentral_Entradas WHERE Contabilizado = 1"), 1);
+
+    // Deleted (by hand) and imported again under the same code, it is a new statement: accounted anew.
+    demo.erp->Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas");
+    demo.erp->Execute("DELETE FROM Compras_PagosCentral_Entradas");
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0");
+    long l2 = Line(902, "70", "F'2", -5);
+    Receipt(l2, 502, "ALB-502", "70");
+    Generar();
+    EXPECT_EQ(shell.Last(), "information|Varnex|Operación realizada con éxito. Asientos generados: \r3\rAsiento "
+                            "del Extracto: \r4");
+    EXPECT_TRUE(Cuadran());
+}
+
 TEST_F(GenerarAsiento, InvoicesFromTheRegisterStartCarryARegisterRecordWithTheirTaxRows) {
     demo.SetParam("PagoCentral_TipoExtracto", "1");
     demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");
@@ -308,8 +353,10 @@ TEST_F(GenerarAsiento, RIAndXILinesOnlyReachThePaymentEntryAndAListedTypeSuppres
     // T'1: no registration entry, and no payment entry as type 5 is listed; U'2 the same payment.
     EXPECT_EQ(shell.Last(), "information|Varnex|Operación realizada con éxito. Asientos generados: \r1");
     EXPECT_EQ(Apuntes(), (Lines{"4009000902|Pago U'2|ALB-701|60|0", "4000000902|Pago U'2|F3|0|60"}));
+    // Opened again by hand, its entries and its note gone with them.
     demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0");
     demo.acc->Execute("DELETE FROM Apuntes");
+    demo.acc->Execute("DELETE FROM PagosCentral_ExtractosContabilizados");
     demo.SetParam("PagoCentral_TPNoGenAsientoResum", "");
     Generar({"T'1"});
     auto lines = Apuntes();

@@ -44,9 +44,9 @@ std::string UriSoloLectura(const std::string &path) {
 
 namespace {
 
-// Folders made by an earlier version lack the indexes and triggers added or changed since: they are
-// brought up to date on open, once.
-void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::string> &ddl) {
+// Folders made by an earlier version lack the tables, indexes and triggers added or changed since:
+// they are brought up to date on open, once.
+void ActualizarEsquema(const std::string &file, const std::vector<std::string> &ddl) {
     sqlite3 *h = nullptr;
     if (sqlite3_open_v2(file.c_str(), &h, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(h);
@@ -61,6 +61,31 @@ void CrearIndicesQueFaltan(const std::string &file, const std::vector<std::strin
         sqlite3_close(h);
         throw db::DbError("No se puede abrir " + file + " para " + que + ": " + msg);
     };
+    // Tables added since: created empty.
+    std::map<std::string, bool> tablas;
+    if (sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &st, nullptr) != SQLITE_OK) {
+        fallo("leerla");
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        tablas[reinterpret_cast<const char *>(sqlite3_column_text(st, 0))] = true;
+    }
+    sqlite3_finalize(st);
+    st = nullptr;
+    for (const auto &sql : ddl) {
+        if (sql.rfind("CREATE TABLE ", 0) != 0) {
+            continue;
+        }
+        std::string nombre = sql.substr(13, sql.find_first_of(" (", 13) - 13);
+        if (tablas.count(nombre) == 0) {
+            char *err = nullptr;
+            if (sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+                std::string msg = db::SqliteMessage(sqlite3_extended_errcode(h), err ? err : sqlite3_errmsg(h));
+                sqlite3_free(err);
+                sqlite3_close(h);
+                throw db::DbError("No se puede crear la tabla " + nombre + " en " + file + ": " + msg, sql);
+            }
+        }
+    }
     if (sqlite3_prepare_v2(h, "SELECT name, sql FROM sqlite_master WHERE type IN ('index', 'trigger') AND sql IS NOT NULL",
                            -1, &st, nullptr) != SQLITE_OK) {
         fallo("leerla");
@@ -249,8 +274,8 @@ void DataFolder::Open(int company, db::ConnectionPtr &erp, db::ConnectionPtr &ac
     }
     bool soloLectura = SoloLectura();
     if (!soloLectura) {
-        CrearIndicesQueFaltan(ErpFile(), schema::ErpDdlSqlite());
-        CrearIndicesQueFaltan(AccountingFile(), schema::AccountingDdlSqlite());
+        ActualizarEsquema(ErpFile(), schema::ErpDdlSqlite());
+        ActualizarEsquema(AccountingFile(), schema::AccountingDdlSqlite());
     }
     accounting = db::OpenDatabaseFile(AccountingFile(), {}, soloLectura);
     std::string name = AccountingName(*accounting, company);

@@ -153,6 +153,12 @@ const std::vector<Table> &AccountingTables() {
          {"Cod_Empresa, Cod_Ejercicio, Asiento"}},
         {"Registro_Facturas_Recibidas_Impuestos", "IdRegistro:I, Base:M, Valor_Tipo:M, Cuota:M, Tipo:I", "",
          {"IdRegistro"}},
+
+        // Ours: the statements accounted here and their entries, written with them.
+        {"PagosCentral_ExtractosContabilizados",
+         "Cod_Empresa:I, Cod_Almacen:I, Cod_Extracto:S30, PrimeraLinea:I, Asientos:T",
+         "Cod_Empresa, Cod_Almacen, Cod_Extracto",
+         {}},
     };
     return tables;
 }

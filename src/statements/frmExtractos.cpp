@@ -1,6 +1,7 @@
 #include "statements/frmExtractos.h"
 
 #include "accounting/AsientoFacturas.h"
+#include "accounting/ExtractosContabilizados.h"
 #include "accounting/AsientoFacturasAnterior.h"
 #include "accounting/AsientoPrevPagos.h"
 #include "db/Sql.h"
@@ -455,6 +456,22 @@ void frmExtractos::cmdEliminar_Click() {
                 return;
             }
         }
+        // A statement whose entry reached the accounting but whose closing was lost keeps its lines:
+        // deleting it would leave the entry without its statement.
+        if (Ctx().conexionLumbra) {
+            const accounting::ExtractosContabilizados notas(*Ctx().conexionVarnex, *Ctx().conexionLumbra,
+                                                            Ctx().empresaVarnex->Codigo());
+            for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
+                if (vsExtractos.Ticked(r) &&
+                    notas.Asientos(lines::comun::Numero(vsExtractos.Text(r, colAlmacen)), vsExtractos.Text(r, colExtracto))) {
+                    Ui().MsgBox("El Extracto: " + vsExtractos.Text(r, colExtracto) +
+                                    " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo "
+                                    "su asiento para cerrarlo: no se duplicará.",
+                                "¡ Atención !", host::Icon::Warning);
+                    return;
+                }
+            }
+        }
         frmExtractos_ConfirmarEliminar confirmar(Ui());
         confirmar.Show(1);
         if (!confirmar.confirmado) {
@@ -708,8 +725,18 @@ void frmExtractos::cmdGenerarAsiento_Click() {
                 correcto = false;
                 break;
             }
+            // Accounted already by a run whose ERP side was lost: closed now, not accounted twice.
+            const accounting::ExtractosContabilizados notas(erp, contabilidad, Ctx().empresaVarnex->Codigo());
+            const std::size_t antes = AsientosGenerados.size();
+            std::optional<std::string> previos;
+            if (tipoContabilidad == 1) {
+                previos = notas.Asientos(almacen, extracto);
+            }
             bool hecho = false;
-            if (modo == 1 && anio(r) <= 2018) {
+            if (previos) {
+                AsientosGenerados += *previos;
+                hecho = true;
+            } else if (modo == 1 && anio(r) <= 2018) {
                 accounting::AsientoFacturasAnterior b(*this, AsientosGenerados);
                 hecho = b.GenerarAsientoFacturasAnterior(vsExtractos.Text(r, colFecha), almacen, extracto);
             } else if (modo == 1) {
@@ -726,6 +753,9 @@ void frmExtractos::cmdGenerarAsiento_Click() {
                 transacciones = false;
                 Ui().MsgBox("Ha ocurrido un error al generar el asiento", "Varnex", host::Icon::Information);
                 break;
+            }
+            if (tipoContabilidad == 1 && !previos) {
+                notas.Anotar(almacen, extracto, AsientosGenerados.substr(antes));
             }
             erp.Execute("UPDATE Compras_PagosCentral_Extractos"
                         " SET Cerrado=1" +
