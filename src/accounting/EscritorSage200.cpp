@@ -207,10 +207,26 @@ std::string EscritorSage200::Dev_CodigoAlmacen(short almacen) {
 }
 
 std::string EscritorSage200::Importe(suite::Moneda importe) {
-    const std::int64_t centimos = importe.Redondear(2).Units() / 100;
-    const std::int64_t a = centimos < 0 ? -centimos : centimos;
-    const int resto = static_cast<int>(a % 100);
-    return (centimos < 0 ? "-" : "") + std::to_string(a / 100) + (resto < 10 ? ".0" : ".") + std::to_string(resto);
+    // Ten-thousandths to hundredths, halves away from zero as the mask rounds.
+    const std::int64_t u = importe.Units();
+    const std::int64_t centimos = (u + (u < 0 ? -50 : 50)) / 100;
+    std::uint64_t a = centimos < 0 ? static_cast<std::uint64_t>(-centimos) : static_cast<std::uint64_t>(centimos);
+    // Written backwards into a buffer: this runs for every amount of every record.
+    char buf[32];
+    char *p = buf + sizeof buf;
+    *--p = static_cast<char>('0' + a % 10);
+    a /= 10;
+    *--p = static_cast<char>('0' + a % 10);
+    a /= 10;
+    *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a > 0);
+    if (centimos < 0) {
+        *--p = '-';
+    }
+    return std::string(p, buf + sizeof buf);
 }
 
 } // namespace accounting

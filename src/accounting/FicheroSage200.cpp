@@ -12,34 +12,56 @@ namespace accounting {
 
 FicheroSage200::FicheroSage200(std::string descripcion, bool utf8) : descripcion_(std::move(descripcion)), utf8_(utf8) {}
 
-FicheroSage200 &FicheroSage200::Campo(std::string_view texto) {
-    ++campos_;
-    if (campos_ > 1) {
-        bytes_ += ';';
-    }
+FicheroSage200 &FicheroSage200::Especial(std::string_view texto) {
     auto rechazar = [&](const std::string &motivo) {
         throw std::runtime_error("Línea " + std::to_string(registros_ + 1) + ", campo " + std::to_string(campos_) +
                                  " del fichero " + descripcion_ + " de Sage 200: «" + std::string(texto) + "» " +
                                  motivo);
     };
     // A line break would split the record in two for Sage.
-    if (texto.find_first_of("\r\n") != std::string_view::npos) {
+    if (texto.find('\r') != std::string_view::npos || texto.find('\n') != std::string_view::npos) {
         rechazar("lleva un salto de línea");
     }
     if (utf8_) {
         bytes_ += texto;
-    } else {
+        return *this;
+    }
+    // Accented letters (U+00A0 to U+00FF) are the usual case and map to their own byte; anything
+    // else goes through the full conversion, which also names what it cannot write.
+    const std::size_t inicio = bytes_.size();
+    bytes_.reserve(inicio + texto.size());
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const auto b = static_cast<unsigned char>(texto[i]);
+        if (b < 0x80) {
+            std::size_t fin = i + 1;
+            while (fin < texto.size() && static_cast<unsigned char>(texto[fin]) < 0x80) {
+                ++fin;
+            }
+            bytes_.append(texto.data() + i, fin - i);
+            i = fin - 1;
+            continue;
+        }
+        const auto c = i + 1 < texto.size() ? static_cast<unsigned char>(texto[i + 1]) : 0;
+        if ((b == 0xC2 && c >= 0xA0 && c <= 0xBF) || (b == 0xC3 && c >= 0x80 && c <= 0xBF)) {
+            bytes_ += static_cast<char>(b == 0xC2 ? c : c + 0x40);
+            ++i;
+            continue;
+        }
+        bytes_.resize(inicio);
         std::string caracter;
         if (!suite::Utf8AWindows1252(texto, bytes_, &caracter)) {
             rechazar("lleva el carácter «" + caracter + "», que Windows-1252 no tiene");
         }
+        break;
     }
     return *this;
 }
 
 FicheroSage200 &FicheroSage200::Hasta(int n) {
-    while (campos_ < n) {
-        Campo({});
+    if (campos_ < n) {
+        // The first field of a record has no separator before it.
+        bytes_.append(static_cast<std::size_t>(n - campos_ - (campos_ == 0 ? 1 : 0)), ';');
+        campos_ = n;
     }
     return *this;
 }
