@@ -267,6 +267,21 @@ TEST_F(Sage200, AnUnwritableFolderOrAnUnrepresentableTextRollsBackBeforeAnyFileI
     failed("Línea 8, campo 5 del fichero de registro de Sage 200: «Conservas\r\nAçores / ALB-4» lleva un salto de "
            "línea");
     EXPECT_TRUE(Ficheros().empty());
+
+    // The statement code is part of the file names, which Windows machines open too.
+    demo.erp->Execute("UPDATE Proveedores SET Nombre = 'Conservas Açores Lda.' WHERE Codigo = 10");
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cod_Extracto = '../SAGE' WHERE Cod_Extracto = "
+                      "'SAGE''1'");
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET Cod_Extracto = '../SAGE'");
+    const std::string renamed = fixtures::Snapshot(demo, tables);
+    Contabilizar({"../SAGE"});
+    EXPECT_EQ(fixtures::Snapshot(demo, tables), renamed);
+    EXPECT_EQ(shell.messages[shell.messages.size() - 2].text,
+              "El código de extracto «../SAGE» no puede formar parte del nombre de un fichero de Sage 200");
+    EXPECT_TRUE(Ficheros().empty());
+    for (const auto &e : fs::directory_iterator(demo.dir.Path())) {
+        EXPECT_EQ(e.path().filename().string().find("PagCen"), std::string::npos) << e.path();
+    }
 }
 
 TEST(Sage200Formats, AmountsDepartmentCodesAndTheFirstNumberOfAYear) {
