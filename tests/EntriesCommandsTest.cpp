@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -135,6 +138,63 @@ TEST_F(EntriesCommands, AModeTwoStatementNeedsTheContraAccountOption) {
                      "AND Documento LIKE 'DM2-%'",
                      true),
               "3");
+}
+
+TEST_F(EntriesCommands, ASage200RunPrintsTheFilesItWroteAndAFailedOneNamesThoseLeftBehind) {
+    const std::string folder = dir.File("sage200");
+    std::filesystem::create_directories(folder);
+    ASSERT_EQ(Run("param Tipo_Contabilidad 6").code, 0);
+    ASSERT_EQ(Run("sql " + Q("UPDATE Arqueos_ParamContabilidad SET PathFicheros = '" + folder + "'")).code, 0);
+    // A second statement, listed after the ready one, whose claimed line falls in a closed year.
+    const std::string old = std::to_string(suite::Fecha::Hoy().SumarDias(-5).Anio() - 2);
+    ASSERT_EQ(Run("sql " + Q("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                             "FechaExtracto, FechaVto) VALUES (1, 2, 'VIEJO', '15/06/" +
+                             old + "', '30/06/" + old + "')"))
+                  .code,
+              0);
+    ASSERT_EQ(Run("sql " + Q("INSERT INTO Compras_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Almacen, "
+                             "Cod_Extracto, Cod_Proveedor, Documento, Fecha, Importe, TipoPago) VALUES (1, 2, 'VIEJO', "
+                             "1, 'V-1', '15/06/" +
+                             old + "', 10, 1)"))
+                  .code,
+              0);
+    ASSERT_EQ(Run("sql " + Q("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, "
+                             "TotalReclamacion) SELECT IdExtractoLinea, 10 FROM Compras_PagosCentral_Extractos_Lineas "
+                             "WHERE Cod_Extracto = 'VIEJO'"))
+                  .code,
+              0);
+    ASSERT_EQ(Run("param PagoCentral_AsientoCheckLineasNoVinc 0").code, 0);
+    const std::string code = Ready(1);
+    Result failed = Run("entries --yes 2:" + code + " 2:VIEJO");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.err.find("critical|frmExtractos:GenerarAsiento|El ejercicio " + old + " está cerrado\n"),
+              std::string::npos)
+        << failed.err;
+    std::vector<std::string> left;
+    for (const auto &e : std::filesystem::directory_iterator(folder)) {
+        left.push_back(e.path().string());
+    }
+    std::sort(left.begin(), left.end());
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_NE(failed.err.find("Fichero escrito por una ejecución deshecha: " + left[1] + "\n"), std::string::npos)
+        << failed.err;
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Contador_SAGE200 WHERE Serie = 'IMP'"), "0");
+
+    Result done = Run("entries --yes 2:" + code);
+    ASSERT_EQ(done.code, 0) << done.err;
+    auto out = Table(done.out);
+    ASSERT_EQ(out.size(), 3u) << done.out;
+    EXPECT_EQ(out[2][0], "Cerrados: 1");
+    EXPECT_EQ(out[0][0].rfind(folder + "/PagCenSAGE200_" + code + "_", 0), 0u) << out[0][0];
+    EXPECT_EQ(out[1][0].rfind(folder + "/PagCenSAGE200_" + code + "_PAGO_", 0), 0u) << out[1][0];
+    std::ifstream pago(out[1][0], std::ios::binary);
+    std::string first;
+    std::getline(pago, first);
+    EXPECT_EQ(first.substr(0, 24), "D;4000000001;;1;TRANSF. ");
+    EXPECT_EQ(first.back(), '\r');
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Apuntes", true), "0");
+    EXPECT_EQ(Scalar("SELECT Codigo FROM Contador_SAGE200 WHERE Serie = 'IMP'"), "3");
 }
 
 TEST_F(EntriesCommands, TheJournalFiltersByDateEntryAndCompanyAndNamesEntriesThatDoNotBalance) {

@@ -1,4 +1,5 @@
 #include "db/Sql.h"
+#include "accounting/RelojFicheros.h"
 #include "accounting/frmCuentaContrapartida.h"
 #include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
@@ -390,6 +391,30 @@ std::function<void()> Contabilizar(Sweep &s) {
     };
 }
 
+// The two statements of the first form written as Sage 200 files, named by a clock that never
+// gives the same second twice, so that no run waits for a free name.
+void SeedSage(Sweep &s) {
+    SeedEntries(s, 1);
+    s.demo.SetParam("Tipo_Contabilidad", "6");
+    std::filesystem::create_directories(s.demo.dir.File("sage"));
+    s.demo.erp->Execute("UPDATE Arqueos_ParamContabilidad SET PathFicheros = " + db::Quote(s.demo.dir.File("sage")));
+}
+
+std::function<void()> ContabilizarSage(Sweep &s) {
+    auto w = s.Lista("T'1");
+    w->vsExtractos.SetTicked(Sweep::Row(w->vsExtractos, statements::frmExtractos::colExtracto, "U'2"), true);
+    w->relojFicheros = std::make_shared<accounting::RelojFicheros>();
+    w->relojFicheros->ahora = [n = 0]() mutable {
+        const int k = n++;
+        return *suite::Fecha::Desde(2030, 1, 1, k / 3600 % 24, k / 60 % 60, k % 60);
+    };
+    w->relojFicheros->esperar = [] {};
+    return [&s, w] {
+        s.shell.answers = {host::Answer::Yes};
+        w->cmdGenerarAsiento_Click();
+    };
+}
+
 const Operation kOperations[] = {
     {"ImportStatementFormat1", [](Sweep &) {},
      [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1.txt"); }},
@@ -516,6 +541,7 @@ const Operation kOperations[] = {
      },
      Contabilizar, true},
     {"GenerateEntriesOfForecasts", [](Sweep &s) { SeedEntries(s, 2); }, Contabilizar, true},
+    {"GenerateSageFiles", SeedSage, ContabilizarSage, true},
 };
 
 class FaultSweep : public ::testing::TestWithParam<Operation> {};

@@ -96,6 +96,10 @@ void AsientoFacturas::Registro() {
         " ORDER BY lin.Fecha, lin.Cod_Proveedor,lin.IdExtractoLinea");
     std::optional<suite::Fecha> fechaAnterior;
     long lineaAnterior = 0;
+    const bool conFilas = !rs->Eof();
+    if (conFilas) {
+        escritor_->Empezar(EscritorAsiento::Parte::Registro);
+    }
     while (!rs->Eof()) {
         const bool acreedor = rs->Fields("Acreedor").AsInt64() != 0;
         const bool reclamada = rs->Fields("ExisteRec").AsInt64() > 0;
@@ -111,7 +115,10 @@ void AsientoFacturas::Registro() {
                 CerrarLinea();
             }
             Ejercicio(fecha.Anio());
-            AnotarAsiento(escritor_->NuevoAsiento(fecha));
+            const long numero = escritor_->NuevoAsiento(fecha);
+            if (tipoContabilidad_ != 6) {
+                AnotarAsiento(numero);
+            }
             total_ = suite::Moneda();
             ajuste_ = suite::Moneda();
             cuentaAnterior_.clear();
@@ -142,14 +149,16 @@ void AsientoFacturas::Registro() {
             docFila = rs->Fields("DocumentoEntrada").AsText();
         }
         if (prontoPago) {
-            Apunte(ctaProntoPago_, Concepto::GastoAjuste, documento, importe, {}, nombre);
-            Apunte(pendiente, Concepto::Proveedor, documento, {}, importe);
+            auto gasto = Linea(ctaProntoPago_, Concepto::GastoAjuste, documento, importe, {}, nombre);
+            gasto.papel = ApunteAsiento::Papel::GastoProntoPago;
+            escritor_->Apunte(gasto);
+            Apunte(pendiente, Concepto::Proveedor, documento, {}, importe, nombre);
         } else {
             if (reclamada && primeraFila) {
                 total_ += ApuntesReclamados(id, cuenta, documento);
             }
             if (!cantidad.EsCero()) {
-                Apunte(pendiente, Concepto::Proveedor, docFila, cantidad, {});
+                Apunte(pendiente, Concepto::Proveedor, docFila, cantidad, {}, nombre);
                 total_ += cantidad;
             }
         }
@@ -157,6 +166,7 @@ void AsientoFacturas::Registro() {
         pendienteAnterior_ = pendiente;
         documentoAnterior_ = documento;
         nombreAnterior_ = nombre;
+        cerrada_ = {id, rs->Fields("Pais").AsText(), rs->Fields("Nif").AsText()};
         fechaAnterior = fecha;
         lineaAnterior = id;
         if (!reclamada && !prontoPago && !acreedor && !RIoXI(tipo) && !cantidad.EsCero() && primeraFila) {
@@ -168,18 +178,22 @@ void AsientoFacturas::Registro() {
     if (fechaAnterior) {
         CerrarLinea();
     }
+    if (conFilas) {
+        escritor_->Terminar(EscritorAsiento::Parte::Registro);
+    }
 }
 
 void AsientoFacturas::CerrarLinea() {
     if (!ajuste_.EsCero()) {
-        Apunte(pendienteAnterior_, Concepto::ProveedorAjuste, documentoAnterior_, ajuste_, {});
-        Apunte(pendienteAnterior_, Concepto::ProveedorAjuste, documentoAnterior_, {}, ajuste_);
+        Apunte(pendienteAnterior_, Concepto::ProveedorAjuste, documentoAnterior_, ajuste_, {}, nombreAnterior_);
+        Apunte(pendienteAnterior_, Concepto::ProveedorAjuste, documentoAnterior_, {}, ajuste_, nombreAnterior_);
         Apunte(ctaAjuste_, Concepto::GastoAjuste, documentoAnterior_, ajuste_, {}, nombreAnterior_);
         total_ += ajuste_;
         ajuste_ = suite::Moneda();
     }
     if (!total_.EsCero()) {
-        Apunte(cuentaAnterior_, Concepto::Proveedor, documentoAnterior_, {}, total_);
+        escritor_->CerrarLinea(
+            Linea(cuentaAnterior_, Concepto::Proveedor, documentoAnterior_, {}, total_, nombreAnterior_), cerrada_);
     }
 }
 
@@ -209,7 +223,11 @@ void AsientoFacturas::Pago(const suite::Fecha &fecha) {
     if (SinAsientoResumen()) {
         return;
     }
-    AnotarAsiento(escritor_->NuevoAsiento(fecha), "\rAsiento del Extracto: \r");
+    escritor_->Empezar(EscritorAsiento::Parte::Pago);
+    const long numero = escritor_->NuevoAsiento(fecha);
+    if (tipoContabilidad_ != 6) {
+        AnotarAsiento(numero, "\rAsiento del Extracto: \r");
+    }
     const std::string inicioSII = empresa_->Parametro("Conta_SII_FechaInicio").ToText();
     const auto desde = suite::Fecha::Parse(inicioSII);
     const bool sii = desde && empresa_->Parametro("Conta_SII_FR_Activado").ToBool();
@@ -239,7 +257,7 @@ void AsientoFacturas::Pago(const suite::Fecha &fecha) {
         const std::string documento = rs->Fields("Documento").AsText();
         const suite::Moneda importe = Importe(rs->Fields("Importe"));
         const suite::Fecha fechaLinea = FechaDe(rs->Fields("Fecha"));
-        int linea = Apunte(cuenta, Concepto::Proveedor, documento, importe, {});
+        int linea = Apunte(cuenta, Concepto::Proveedor, documento, importe, {}, rs->Fields("ProvNombre").AsText());
         total += importe;
         if (sii && fechaLinea >= *desde && !prontoPago && !RIoXI(rs->Fields("TipoPago").AsText())) {
             FacturaRecibida f;
@@ -264,6 +282,7 @@ void AsientoFacturas::Pago(const suite::Fecha &fecha) {
     }
     rs->Close();
     Apunte(contrapartida, Concepto::Contrapartida, extracto_, {}, total);
+    escritor_->Terminar(EscritorAsiento::Parte::Pago);
 }
 
 } // namespace accounting

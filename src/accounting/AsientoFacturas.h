@@ -23,6 +23,7 @@ class AsientoFacturas : public GeneradorAsiento {
     int tipoContabilidad_ = 1;
     suite::Moneda total_, ajuste_;
     std::string cuentaAnterior_, pendienteAnterior_, documentoAnterior_, nombreAnterior_;
+    LineaCerrada cerrada_;
 };
 
 } // namespace accounting

@@ -72,9 +72,9 @@ std::string GeneradorAsiento::Cuenta(const std::string &deLinea, const std::stri
                                                      longitudCuenta_);
 }
 
-int GeneradorAsiento::Apunte(const std::string &cuenta, Concepto concepto, const std::string &documento,
-                             suite::Moneda debe, suite::Moneda haber, const std::string &proveedor,
-                             const std::string &sufijo) {
+ApunteAsiento GeneradorAsiento::Linea(const std::string &cuenta, Concepto concepto, const std::string &documento,
+                                      std::optional<suite::Moneda> debe, std::optional<suite::Moneda> haber,
+                                      const std::string &proveedor, const std::string &sufijo) {
     const auto &c = conceptos_[static_cast<int>(concepto)];
     std::string texto = lumbra::ApunteContable::Sustituir(c.texto + sufijo, "NROEXTRACTO", extracto_);
     if (concepto == Concepto::GastoAjuste) {
@@ -85,9 +85,14 @@ int GeneradorAsiento::Apunte(const std::string &cuenta, Concepto concepto, const
     a.concepto = texto;
     a.codigoConcepto = c.codigo;
     a.documento = documento;
-    a.debe = debe;
-    a.haber = haber;
-    return escritor_->Apunte(a);
+    a.debe = debe.value_or(suite::Moneda());
+    a.haber = haber.value_or(suite::Moneda());
+    a.alHaber = haber.has_value();
+    a.proveedor = proveedor;
+    if (concepto == Concepto::Contrapartida) {
+        a.papel = ApunteAsiento::Papel::Contrapartida;
+    }
+    return a;
 }
 
 void GeneradorAsiento::AnotarAsiento(long numero, const std::string &prefijo) {
@@ -102,7 +107,9 @@ suite::Moneda GeneradorAsiento::ApuntesReclamados(long idLinea, const std::strin
                                   std::to_string(idLinea));
     while (!rec->Eof()) {
         suite::Moneda reclamado = Importe(rec->Fields(0));
-        Apunte(cuenta, Concepto::Proveedor, documento, reclamado, {}, "", " A RECLAMAR");
+        auto a = Linea(cuenta, Concepto::Proveedor, documento, reclamado, {}, "", " A RECLAMAR");
+        a.papel = ApunteAsiento::Papel::Reclamacion;
+        escritor_->Apunte(a);
         total += reclamado;
         rec->MoveNext();
     }

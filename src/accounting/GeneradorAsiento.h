@@ -7,6 +7,7 @@
 #include "suite/Moneda.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace suite {
@@ -37,9 +38,16 @@ class GeneradorAsiento {
     std::string Cuenta(const std::string &deLinea, const std::string &deFicha, const char *raiz, long proveedor);
 
     enum class Concepto { Proveedor, ProveedorAjuste, GastoAjuste, Contrapartida };
-    // Posts a line; the concept's "%NROEXTRACTO%" (and for GastoAjuste "%CUENTANOMBRE%") replaced.
-    int Apunte(const std::string &cuenta, Concepto concepto, const std::string &documento, suite::Moneda debe,
-               suite::Moneda haber, const std::string &proveedor = "", const std::string &sufijo = "");
+    // A line to post on the side given (the other is `{}`); the concept's "%NROEXTRACTO%" (and for
+    // GastoAjuste "%CUENTANOMBRE%", the supplier's name) replaced.
+    ApunteAsiento Linea(const std::string &cuenta, Concepto concepto, const std::string &documento,
+                        std::optional<suite::Moneda> debe, std::optional<suite::Moneda> haber,
+                        const std::string &proveedor = "", const std::string &sufijo = "");
+    int Apunte(const std::string &cuenta, Concepto concepto, const std::string &documento,
+               std::optional<suite::Moneda> debe, std::optional<suite::Moneda> haber,
+               const std::string &proveedor = "", const std::string &sufijo = "") {
+        return escritor_->Apunte(Linea(cuenta, concepto, documento, debe, haber, proveedor, sufijo));
+    }
     void AnotarAsiento(long numero, const std::string &prefijo = "\r");
     // The line's claims, each posted to the supplier's account " A RECLAMAR"; returns their sum.
     suite::Moneda ApuntesReclamados(long idLinea, const std::string &cuenta, const std::string &documento);

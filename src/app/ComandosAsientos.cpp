@@ -43,6 +43,10 @@ int ComandoEntries(const Args &args) {
     };
     w.cmdGenerarAsiento_Click();
     if (!w.Generado()) {
+        // Sage 200 files of statements accounted before the failure stay; the user has to remove them.
+        for (const auto &fichero : w.FicherosGenerados) {
+            std::cerr << "Fichero escrito por una ejecución deshecha: " << fichero << "\n";
+        }
         // The window's refusals do not always name the statement; a script needs to know which.
         std::cerr << "Extractos sin cerrar:";
         for (const auto &clave : args.Positional()) {
@@ -50,6 +54,9 @@ int ComandoEntries(const Args &args) {
         }
         std::cerr << "\n";
         return 1;
+    }
+    for (const auto &fichero : w.FicherosGenerados) {
+        std::cout << fichero << "\n";
     }
     std::cout << "Cerrados: " << args.Positional().size() << "\n";
     return 0;

@@ -2,7 +2,9 @@
 
 #include "host/Informe.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace host {
@@ -47,6 +49,8 @@ class Shell {
     virtual void Focus(Window &window, const std::string &control) = 0;
     // Tells the view that the window's state changed and should be redrawn.
     virtual void Refresh(Window &window) = 0;
+    // A pause inside a long operation; the Qt shell keeps its windows painted meanwhile.
+    virtual void Esperar(int milisegundos) { std::this_thread::sleep_for(std::chrono::milliseconds(milisegundos)); }
 };
 
 } // namespace host

@@ -325,7 +325,8 @@ std::vector<std::string> DemoSeedErp(Dialect dialect, const std::string &today) 
                                {"ColorPagoCentralizadoEuromadi", "16761024"},
                                {"PagoCentralPathReclamaciones", ""},
                                {"PagoCentral_PrevPagoTipoDocumentos", ""},
-                               {"PagoCentral_TPNoGenAsientoResum", ""}};
+                               {"PagoCentral_TPNoGenAsientoResum", ""},
+                               {"PagoCentral_FicherosUTF8", "0"}};
     for (const auto &p : params) {
         s.Add("INSERT INTO Empresas_Parametros (Cod_Empresa, Nombre, Valor) VALUES (1, " + Q(p[0]) + ", " + Q(p[1]) +
               ")");

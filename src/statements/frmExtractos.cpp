@@ -4,6 +4,7 @@
 #include "accounting/ExtractosContabilizados.h"
 #include "accounting/AsientoFacturasAnterior.h"
 #include "accounting/AsientoPrevPagos.h"
+#include "accounting/EscritorSage200.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
 #include "host/Contexto.h"
@@ -570,6 +571,7 @@ bool SigueAbierto(db::Connection &erp, const std::string &clave) {
 
 void frmExtractos::cmdGenerarAsiento_Click() {
     generado_ = false;
+    FicherosGenerados.clear();
     bool transacciones = false;
     bool impuestos = false;
     auto &erp = *Ctx().conexionVarnex;
@@ -740,7 +742,14 @@ void frmExtractos::cmdGenerarAsiento_Click() {
                 accounting::AsientoFacturasAnterior b(*this, AsientosGenerados);
                 hecho = b.GenerarAsientoFacturasAnterior(vsExtractos.Text(r, colFecha), almacen, extracto);
             } else if (modo == 1) {
-                accounting::AsientoFacturas b(*this, AsientosGenerados);
+                std::unique_ptr<accounting::EscritorSage200> sage;
+                if (tipoContabilidad == 6) {
+                    sage = std::make_unique<accounting::EscritorSage200>(Ui(), carpeta, extracto, almacen,
+                                                                         relojFicheros ? *relojFicheros
+                                                                                       : accounting::RelojFicheros{},
+                                                                         FicherosGenerados);
+                }
+                accounting::AsientoFacturas b(*this, AsientosGenerados, sage.get());
                 hecho = b.GenerarAsientoFacturas(vsExtractos.Text(r, colFecha), almacen, extracto, carpeta);
             } else if (modo == 2) {
                 accounting::AsientoPrevPagos b(*this, AsientosGenerados);

@@ -8,9 +8,14 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace lines {
 class frmExtractos_Lineas;
+}
+namespace accounting {
+struct RelojFicheros;
 }
 
 namespace statements {
@@ -65,6 +70,10 @@ class frmExtractos : public host::Window {
     bool Generado() const { return generado_; }
     // Numbers of the entries of the last run, each after a line break.
     std::string AsientosGenerados;
+    // Paths of the Sage 200 files the last run wrote (they stay even when the run is rolled back).
+    std::vector<std::string> FicherosGenerados;
+    // Names the Sage 200 files (none: the system clock); tests set a clock of their own.
+    std::shared_ptr<accounting::RelojFicheros> relojFicheros;
     // Lets the program and tests see the lines window before it is shown.
     std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
 

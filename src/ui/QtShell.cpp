@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QStyle>
+#include <QTimer>
 
 namespace ui {
 
@@ -172,6 +174,13 @@ int QtShell::TaskDialog(const host::TaskDialogSpec &spec) {
         }
     }
     return -1;
+}
+
+void QtShell::Esperar(int milisegundos) {
+    // Paints and timers run, but no click reaches a window while the operation is under way.
+    QEventLoop loop;
+    QTimer::singleShot(milisegundos, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtShell::Progress(bool visible, const std::string &text) {

@@ -51,6 +51,7 @@ class QtShell : public host::Shell {
     void MostrarInforme(const host::Informe &informe) override;
     void Focus(host::Window &window, const std::string &control) override;
     void Refresh(host::Window &window) override;
+    void Esperar(int milisegundos) override;
 
     // Opens a modeless top-level view (the first window of the program).
     View *ShowTop(host::Window &window);
