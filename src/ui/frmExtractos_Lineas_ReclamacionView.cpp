@@ -1,5 +1,6 @@
 #include "ui/frmExtractos_Lineas_ReclamacionView.h"
 
+#include "ui/Estilos.h"
 #include "ui/GridView.h"
 
 #include <QHBoxLayout>
@@ -25,14 +26,7 @@ frmExtractos_Lineas_ReclamacionView::frmExtractos_Lineas_ReclamacionView(claims:
     auto *resto = new QHBoxLayout();
     resto->addStretch();
     resto->addWidget(Label(w.lblCantidadMaxRec));
-    QLabel *importe = Label(w.lblCantidadMaximaReclamar);
-    importe->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    importe->setFrameShape(QFrame::StyledPanel);
-    importe->setMinimumWidth(importe->fontMetrics().averageCharWidth() * 14);
-    QFont f = importe->font();
-    f.setBold(true);
-    importe->setFont(f);
-    resto->addWidget(importe);
+    resto->addWidget(Cifra(Label(w.lblCantidadMaximaReclamar)));
     root_->addLayout(resto);
     ButtonRow({Button(w.cmdAgregar, [&w] { w.cmdAgregar_Click(); }),
                Button(w.cmdModificar, [&w] { w.cmdModificar_Click(); }),

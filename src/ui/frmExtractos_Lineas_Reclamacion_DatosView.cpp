@@ -1,5 +1,7 @@
 #include "ui/frmExtractos_Lineas_Reclamacion_DatosView.h"
 
+#include "ui/Estilos.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -42,22 +44,6 @@ class Aviso : public QObject {
     std::function<void()> accion_;
 };
 
-QLineEdit *Importe(QLineEdit *e) {
-    e->setAlignment(Qt::AlignRight);
-    e->setFixedWidth(e->fontMetrics().averageCharWidth() * 14 + 12);
-    return e;
-}
-
-QLabel *Cifra(QLabel *l) {
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumWidth(l->fontMetrics().averageCharWidth() * 14);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
 } // namespace
 
 frmExtractos_Lineas_Reclamacion_DatosView::frmExtractos_Lineas_Reclamacion_DatosView(
@@ -86,7 +72,7 @@ frmExtractos_Lineas_Reclamacion_DatosView::frmExtractos_Lineas_Reclamacion_Datos
     form->addWidget(Label(w.txtPeriodoVigencia), r, 0);
     form->addWidget(Text(w.txtPeriodoVigencia), r, 1);
     form->addWidget(Label(w.txtCantidadReclamada), r, 2);
-    form->addWidget(Importe(Text(w.txtCantidadReclamada)), r++, 3);
+    form->addWidget(CajaNumero(Text(w.txtCantidadReclamada), 14), r++, 3);
     form->addWidget(Label(w.txtFacturaDup), r, 0);
     form->addWidget(Text(w.txtFacturaDup), r, 1);
     form->addWidget(Label(w.txtVencimientoDup), r, 2);
@@ -104,7 +90,7 @@ frmExtractos_Lineas_Reclamacion_DatosView::frmExtractos_Lineas_Reclamacion_Datos
     for (int i = 1; i <= claims::frmExtractos_Lineas_Reclamacion_Datos::kBases; ++i) {
         auto k = static_cast<std::size_t>(i - 1);
         imp->addWidget(Label(w.txtBaseImponible[k]), i - 1, 0);
-        QLineEdit *base = Importe(Text(w.txtBaseImponible[k], {}, [&w, i] { w.txtBaseImponible_KeyEnter(i); }));
+        QLineEdit *base = CajaNumero(Text(w.txtBaseImponible[k], {}, [&w, i] { w.txtBaseImponible_KeyEnter(i); }), 14);
         new Aviso(base, QEvent::FocusOut, [this, &w, i] { Run([&w, i] { w.txtBaseImponible_LostFocus(i); }); });
         imp->addWidget(base, i - 1, 1);
         imp->addWidget(Label(w.cboIGIC[k]), i - 1, 2);
@@ -113,7 +99,7 @@ frmExtractos_Lineas_Reclamacion_DatosView::frmExtractos_Lineas_Reclamacion_Datos
         imp->addWidget(igic, i - 1, 3);
     }
     imp->addWidget(Label(w.txtTotalReclamacion), 5, 0);
-    imp->addWidget(Importe(Text(w.txtTotalReclamacion)), 5, 1);
+    imp->addWidget(CajaNumero(Text(w.txtTotalReclamacion), 14), 5, 1);
     imp->setColumnStretch(4, 1);
     root_->addWidget(impuestos);
 
