@@ -282,6 +282,10 @@ TEST_F(ClaimsViewer, RefusesBeforeWritingOrMarkingAnything) {
     demo.SetParam("PagoCentralPathReclamaciones", "");
     EXPECT_EQ(exportar({a}), "warning|¡ Exportación abortada !|No se ha indicado la carpeta de los ficheros de "
                              "reclamaciones (parámetro PagoCentralPathReclamaciones).");
+    std::ofstream(demo.dir.File("fichero")) << "x";
+    demo.SetParam("PagoCentralPathReclamaciones", demo.dir.File("fichero"));
+    EXPECT_EQ(exportar({a}), "warning|¡ Exportación abortada !|La ruta de los ficheros de reclamaciones no es una "
+                             "carpeta: " + demo.dir.File("fichero"));
     if (::geteuid() != 0) {
         fs::permissions(demo.dir.File("salida"), fs::perms::owner_write, fs::perm_options::remove);
         demo.SetParam("PagoCentralPathReclamaciones", demo.dir.File("salida") + "/");

@@ -248,7 +248,9 @@ void AbrirVisor(V &v, host::ConsoleShell &console, const Args &args, bool todasL
     v.Cargar_Lineas();
 }
 
-int Visor(const Args &args) {
+} // namespace
+
+int ComandoVisorReclamaciones(const Args &args) {
     host::ConsoleShell console(std::cerr, args.Has("yes"));
     AbrirSesion(args, console);
     V v(console);
@@ -256,6 +258,8 @@ int Visor(const Args &args) {
     ImprimirConId(v.vsLineas, V::colIdReclamacion, std::cout);
     return console.warningsShown > 0 ? 1 : 0;
 }
+
+namespace {
 
 int Exportar(const Args &args) {
     if (args.Has("all") == args.Has("ids")) {
@@ -331,7 +335,7 @@ int ComandoClaim(const Args &args) {
         return Eliminar(args);
     }
     if (que == "viewer") {
-        return Visor(args);
+        return ComandoVisorReclamaciones(args);
     }
     if (que == "export") {
         return Exportar(args);

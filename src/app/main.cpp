@@ -184,6 +184,12 @@ int main(int argc, char **argv) {
             const char *wayland = std::getenv("WAYLAND_DISPLAY");
             const char *platform = std::getenv("QT_QPA_PLATFORM");
             if (!(display && *display) && !(wayland && *wayland) && !(platform && *platform)) {
+                if (args.Get("window") == "claims") {
+                    std::cerr << "No hay pantalla (DISPLAY sin definir): se muestra el visor de reclamaciones de la "
+                                 "empresa "
+                              << company << " en " << folder.Path() << "\n";
+                    return app::ComandoVisorReclamaciones(args);
+                }
                 std::cerr << "No hay pantalla (DISPLAY sin definir): se muestra la lista de extractos de la empresa "
                           << company << " en " << folder.Path() << "\n";
                 return app::ComandoStatements(args);
