@@ -1,6 +1,7 @@
 #include "db/Sql.h"
 #include "accounting/RelojFicheros.h"
 #include "accounting/frmCuentaContrapartida.h"
+#include "claims/frmExtractos_Lineas_Reclamacion_Visor.h"
 #include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
@@ -415,6 +416,31 @@ std::function<void()> ContabilizarSage(Sweep &s) {
     };
 }
 
+// Two claims of a closed statement, ticked in the claims viewer for export.
+void SeedClaims(Sweep &s) {
+    std::filesystem::create_directories(s.demo.dir.File("salida"));
+    s.demo.SetParam("PagoCentralPathReclamaciones", s.demo.dir.File("salida"));
+    s.Statement("C'9", -2, 13, true);
+    long line = s.Line(901, "100", "REC'1", -5, "C'9");
+    for (const char *factura : {"FV'1", "FV'2"}) {
+        s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, "
+                            "Cod_TipoRecl, FacturaCodigo, Base1, TotalReclamacion, Hora_Alta) VALUES (" +
+                            std::to_string(line) + ", 2, " + db::Quote(factura) + ", 10, 10, '" + Sweep::Dia(-1) +
+                            " 10:00:00')");
+    }
+}
+
+std::function<void()> ExportarReclamaciones(Sweep &s) {
+    auto w = std::make_shared<claims::frmExtractos_Lineas_Reclamacion_Visor>(s.shell);
+    w->Show();
+    w->txtFechaI.text = "01/01/1900";
+    w->Cargar_Lineas();
+    w->chkSelelecion_vsLineas.value = true;
+    w->chkSelelecion_vsLineas_Click();
+    EXPECT_EQ(w->vsLineas.TickedCount(), 2);
+    return [w] { w->cmdExportar_Click(); };
+}
+
 const Operation kOperations[] = {
     {"ImportStatementFormat1", [](Sweep &) {},
      [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1.txt"); }},
@@ -542,6 +568,7 @@ const Operation kOperations[] = {
      Contabilizar, true},
     {"GenerateEntriesOfForecasts", [](Sweep &s) { SeedEntries(s, 2); }, Contabilizar, true},
     {"GenerateSageFiles", SeedSage, ContabilizarSage, true},
+    {"ExportClaims", SeedClaims, ExportarReclamaciones},
 };
 
 class FaultSweep : public ::testing::TestWithParam<Operation> {};

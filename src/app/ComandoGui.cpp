@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
+
 namespace app {
 
 int ComandoGui(const Args &args, int argc, char **argv) {
@@ -21,13 +23,21 @@ int ComandoGui(const Args &args, int argc, char **argv) {
     ui::QtShell shell;
     ui::RegisterViews();
     AbrirSesion(args, shell);
-    auto cls = host::CrearObjeto("VRNXComprasPagoCentral.frmclsExtractos");
+    // --window claims opens the claims viewer, as the host does through its own class.
+    std::string ventana = args.Get("window", "statements");
+    if (ventana != "statements" && ventana != "claims") {
+        std::fprintf(stderr, "--window espera statements o claims\n");
+        return 2;
+    }
+    bool visor = ventana == "claims";
+    auto cls = host::CrearObjeto(visor ? "VRNXComprasPagoCentral.frmclsVisor_Rec" : "VRNXComprasPagoCentral.frmclsExtractos");
     auto &c = host::Contexto::Global();
-    auto *lumbra = dynamic_cast<host::HostClassLumbra *>(cls.get());
-    lumbra->EmpresaVarnex(c.empresaVarnex);
-    lumbra->ConexionVarnex(c.conexionVarnex);
-    lumbra->EmpresaLumbra(c.empresaLumbra);
-    lumbra->ConexionLumbra(c.conexionLumbra);
+    cls->EmpresaVarnex(c.empresaVarnex);
+    cls->ConexionVarnex(c.conexionVarnex);
+    if (auto *lumbra = dynamic_cast<host::HostClassLumbra *>(cls.get())) {
+        lumbra->EmpresaLumbra(c.empresaLumbra);
+        lumbra->ConexionLumbra(c.conexionLumbra);
+    }
     cls->Show();
     if (!shell.ShowTop(*cls->Ventana())) {
         return 1;
@@ -54,7 +64,8 @@ int ComandoGui(const Args &args, int argc, char **argv) {
         QTimer::singleShot(args.Has("lines") ? 1200 : 400, [&, file] {
             QWidget *front = QApplication::activeModalWidget();
             for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (!front && w->isVisible() && w->windowTitle().startsWith("Extractos")) {
+                if (!front && w->isVisible() &&
+                    (w->windowTitle().startsWith("Extractos") || w->windowTitle().startsWith("Visor"))) {
                     front = w;
                 }
             }

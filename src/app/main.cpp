@@ -6,6 +6,7 @@
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosAsientos.h"
 #include "app/ComandosExtractos.h"
+#include "app/ComandosReclamaciones.h"
 #include "app/ComandosVinculos.h"
 #include "app/DataFolder.h"
 #include "db/DbError.h"
@@ -40,7 +41,15 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   journal [--from D] [--to D] [--entry N] [--accounting-company N]
                                      lista los apuntes de la contabilidad, los asientos que no cuadran
                                      y los totales del Debe y del Haber
-  gui                                abre la ventana de extractos (también sin orden)
+  claim list --line ID               reclamaciones de una línea y lo que queda por reclamar
+  claim add|modify --line ID [--id N] --type N --concept N ... --base1 X --igic1 TIPO ...
+                                     añade o modifica una reclamación de la línea
+  claim delete --line ID --id N[,N...] [--yes]
+  claim viewer [--from D] [--to D] [--exported] [--supplier N] [--type N] [--warehouse N]
+  claim export [filtros del visor] (--ids A,B | --all)
+                                     exporta las reclamaciones al fichero de la central
+  claim mark --id N [--yes]          marca una reclamación como exportada
+  gui [--window claims]              abre la ventana de extractos (o el visor de reclamaciones)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
@@ -112,7 +121,7 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
 
 int main(int argc, char **argv) {
     try {
-        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear"});
+        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear", "exported", "all"});
         if (args.Command() == "sqlserver-scripts") {
             return app::ComandoSqlServer(args);
         }
@@ -162,6 +171,9 @@ int main(int argc, char **argv) {
         if (cmd == "delete") {
             return app::ComandoDelete(args);
         }
+        if (cmd == "claim") {
+            return app::ComandoClaim(args);
+        }
         if (cmd.empty() || cmd == "gui") {
             // As a host application would: the demo databases are created on first run.
             if (!folder.Exists()) {
@@ -172,6 +184,12 @@ int main(int argc, char **argv) {
             const char *wayland = std::getenv("WAYLAND_DISPLAY");
             const char *platform = std::getenv("QT_QPA_PLATFORM");
             if (!(display && *display) && !(wayland && *wayland) && !(platform && *platform)) {
+                if (args.Get("window") == "claims") {
+                    std::cerr << "No hay pantalla (DISPLAY sin definir): se muestra el visor de reclamaciones de la "
+                                 "empresa "
+                              << company << " en " << folder.Path() << "\n";
+                    return app::ComandoVisorReclamaciones(args);
+                }
                 std::cerr << "No hay pantalla (DISPLAY sin definir): se muestra la lista de extractos de la empresa "
                           << company << " en " << folder.Path() << "\n";
                 return app::ComandoStatements(args);

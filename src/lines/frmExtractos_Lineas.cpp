@@ -1,5 +1,6 @@
 #include "lines/frmExtractos_Lineas.h"
 
+#include "claims/frmExtractos_Lineas_Reclamacion.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
 #include "host/Contexto.h"
@@ -917,8 +918,20 @@ bool frmExtractos_Lineas::ExtractoCerrado() const {
     return cerrado;
 }
 
-// The claims of a line come with the claims windows; until then the button changes nothing.
-bool frmExtractos_Lineas::AbrirReclamaciones() { return false; }
+bool frmExtractos_Lineas::AbrirReclamaciones() {
+    int r = vsLineas.row;
+    claims::frmExtractos_Lineas_Reclamacion v(Ui());
+    v.IdExtractoLinea = Numero(vsLineas.Text(r, colIdLinea));
+    v.Cod_Proveedor = Numero(vsLineas.Text(r, colProveedor));
+    v.Cod_Almacen = codAlmacen;
+    v.ImporteReclamar = suite::Formato::Instancia().ANumero(vsLineas.Text(r, colDiferencia));
+    v.FacturaFecha = vsLineas.Text(r, colFecha);
+    v.FacturaCodigo = vsLineas.Text(r, colDocumento);
+    // An accounted statement posted its claims in its entry: they are only looked at afterwards.
+    v.SoloLectura = extractoCerrado;
+    v.Show(1);
+    return true;
+}
 
 bool frmExtractos_Lineas::EjecutarMenu(int id) {
     if (id != menuNoPago && id != menuNuevaFechaVto) {

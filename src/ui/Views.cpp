@@ -5,6 +5,9 @@
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmExtractos_LineasView.h"
 #include "ui/frmExtractos_Lineas_DatosView.h"
+#include "ui/frmExtractos_Lineas_ReclamacionView.h"
+#include "ui/frmExtractos_Lineas_Reclamacion_DatosView.h"
+#include "ui/frmExtractos_Lineas_Reclamacion_VisorView.h"
 #include "ui/frmExtractos_Lineas_NoPagoFechaVtoView.h"
 #include "ui/frmExtractos_Lineas_VinculosView.h"
 #include "ui/frmExtractos_Lineas_Vinculos_2View.h"
@@ -44,6 +47,12 @@ void RegisterViews() {
         "frmExtractos_Lineas_NoPagoFechaVto");
     Registrar<frmPedirProveedorView, lines::frmPedirProveedor>("frmPedirProveedor");
     Registrar<frmCuentaContrapartidaView, accounting::frmCuentaContrapartida>("frmCuentaContrapartida");
+    Registrar<frmExtractos_Lineas_ReclamacionView, claims::frmExtractos_Lineas_Reclamacion>(
+        "frmExtractos_Lineas_Reclamacion");
+    Registrar<frmExtractos_Lineas_Reclamacion_DatosView, claims::frmExtractos_Lineas_Reclamacion_Datos>(
+        "frmExtractos_Lineas_Reclamacion_Datos");
+    Registrar<frmExtractos_Lineas_Reclamacion_VisorView, claims::frmExtractos_Lineas_Reclamacion_Visor>(
+        "frmExtractos_Lineas_Reclamacion_Visor");
 }
 
 } // namespace ui

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -186,6 +187,36 @@ QLineEdit *WindowView::Text(host::TextField &field, Handler change, Handler ente
             if (change) {
                 change();
             }
+        }
+    });
+    return e;
+}
+
+QPlainTextEdit *WindowView::MultiLine(host::TextField &field, int lines) {
+    auto *e = new QPlainTextEdit(this);
+    e->setTabChangesFocus(true);
+    e->setFixedHeight(e->fontMetrics().lineSpacing() * lines + 2 * e->frameWidth() + 8);
+    connect(e, &QPlainTextEdit::textChanged, this, [this, e, &field] {
+        if (!drawing_) {
+            field.text = e->toPlainText().toStdString();
+        }
+    });
+    // The box shows CR LF and CR as line breaks; a text the user did not touch keeps its own.
+    auto mostrado = [&field] {
+        QString t = Q(field.text);
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        return t;
+    };
+    Bind(field.name, e, [e, &field, mostrado] {
+        if (e->toPlainText() != mostrado()) {
+            e->setPlainText(mostrado());
+        }
+        e->setReadOnly(field.locked || !field.enabled);
+        e->setVisible(field.visible);
+    }, [e, &field, mostrado] {
+        if (e->toPlainText() != mostrado()) {
+            field.text = e->toPlainText().toStdString();
         }
     });
     return e;

@@ -26,6 +26,7 @@
 #include <vector>
 
 class QHBoxLayout;
+class QPlainTextEdit;
 class QVBoxLayout;
 
 namespace suite {
@@ -80,6 +81,9 @@ class WindowView : public QDialog, public View {
     QLabel *Label(const host::Control &control);
     QLabel *Label(const char *text);
     QLineEdit *Text(host::TextField &field, Handler change = {}, Handler enter = {});
+    // A text box of several lines: Enter breaks the line, Tab leaves the box. Disabled, it stays
+    // readable and scrollable, read-only.
+    QPlainTextEdit *MultiLine(host::TextField &field, int lines);
     DateBox *Date(host::DateField &field, Handler change = {}, Handler enter = {});
     LookupBox *Lookup(host::LookupField &field, bool numeric, int characters, LookupBox::Buscar search,
                       Handler change = {}, Handler enter = {});

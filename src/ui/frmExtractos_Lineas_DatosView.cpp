@@ -1,6 +1,7 @@
 #include "ui/frmExtractos_Lineas_DatosView.h"
 
 #include "ui/DateBox.h"
+#include "ui/Estilos.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,26 +14,6 @@
 #include <QVBoxLayout>
 
 namespace ui {
-
-namespace {
-
-QLineEdit *Numero(QLineEdit *e, int caracteres) {
-    e->setAlignment(Qt::AlignRight);
-    e->setFixedWidth(e->fontMetrics().averageCharWidth() * caracteres + 12);
-    return e;
-}
-
-QLabel *Total(QLabel *l) {
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumWidth(l->fontMetrics().averageCharWidth() * 14);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-} // namespace
 
 frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos_Lineas_Datos &w, QWidget *parent)
     : WindowView(w, parent), w_(w) {
@@ -56,12 +37,12 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
     form->addWidget(Label(w.txtFecha), r, 0);
     form->addWidget(Date(w.txtFecha, [&w] { w.txtFecha_Change(); }), r, 1);
     form->addWidget(Label(w.txtImportePago), r, 2);
-    form->addWidget(Numero(Text(w.txtImportePago), 14), r++, 3);
+    form->addWidget(CajaNumero(Text(w.txtImportePago), 14), r++, 3);
     form->addWidget(Label(w.cboTipoPago), r, 0);
     form->addWidget(Combo(w.cboTipoPago), r, 1);
     form->addWidget(Check(w.chkDescuentoProntoPago), r++, 2, 1, 2);
     form->addWidget(Label(w.lblProveedorCentral), r, 0);
-    form->addWidget(Numero(Text(w.txtProveedorCentral), 14), r, 1);
+    form->addWidget(CajaNumero(Text(w.txtProveedorCentral), 14), r, 1);
     form->addWidget(Check(w.chkAcreedor), r++, 2, 1, 2);
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
@@ -74,14 +55,14 @@ frmExtractos_Lineas_DatosView::frmExtractos_Lineas_DatosView(lines::frmExtractos
     imp->addWidget(Label("Importe"), 0, 2, Qt::AlignCenter);
     for (int i = 0; i < lines::frmExtractos_Lineas_Datos::kFilas; ++i) {
         auto k = static_cast<std::size_t>(i);
-        imp->addWidget(Numero(Text(w.txtBase[k], [&w, i] { w.txtBase_Change(i); }), 14), i + 1, 0);
-        imp->addWidget(Numero(Text(w.txtTipo[k]), 6), i + 1, 1);
-        imp->addWidget(Numero(Text(w.txtImporte_Imp[k]), 14), i + 1, 2);
+        imp->addWidget(CajaNumero(Text(w.txtBase[k], [&w, i] { w.txtBase_Change(i); }), 14), i + 1, 0);
+        imp->addWidget(CajaNumero(Text(w.txtTipo[k]), 6), i + 1, 1);
+        imp->addWidget(CajaNumero(Text(w.txtImporte_Imp[k]), 14), i + 1, 2);
     }
-    imp->addWidget(Total(Label(w.lblTBase)), lines::frmExtractos_Lineas_Datos::kFilas + 1, 0);
-    imp->addWidget(Total(Label(w.lblTImporte)), lines::frmExtractos_Lineas_Datos::kFilas + 1, 2);
+    imp->addWidget(Cifra(Label(w.lblTBase)), lines::frmExtractos_Lineas_Datos::kFilas + 1, 0);
+    imp->addWidget(Cifra(Label(w.lblTImporte)), lines::frmExtractos_Lineas_Datos::kFilas + 1, 2);
     imp->addWidget(Label("Total:"), lines::frmExtractos_Lineas_Datos::kFilas + 2, 1, Qt::AlignRight);
-    imp->addWidget(Total(Label(w.lblTotal)), lines::frmExtractos_Lineas_Datos::kFilas + 2, 2);
+    imp->addWidget(Cifra(Label(w.lblTotal)), lines::frmExtractos_Lineas_Datos::kFilas + 2, 2);
     root_->addWidget(impuestos);
 
     auto *opciones = new QHBoxLayout();
