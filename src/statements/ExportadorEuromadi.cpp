@@ -7,10 +7,12 @@
 #include "suite/Moneda.h"
 #include "suite/Windows1252.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <strings.h>
 
 namespace statements {
 
@@ -40,50 +42,83 @@ std::string SinPuntos(std::string s) {
     return s;
 }
 
+// "yyyymmdd"; ISO text as the database layer gives dates is taken as it stands.
 std::string Aaaammdd(const db::Field &f) {
-    auto d = f.IsNull() ? std::nullopt : suite::Fecha::Parse(f.AsText());
+    const std::string t = f.AsText();
+    if (t.size() >= 10 && t[4] == '-' && t[7] == '-') {
+        return t.substr(0, 4) + t.substr(5, 2) + t.substr(8, 2);
+    }
+    auto d = f.IsNull() ? std::nullopt : suite::Fecha::Parse(t);
     return d.value_or(suite::Fecha()).Formato("yyyymmdd");
 }
 
-// One record in Windows-1252; the first field that cannot be written stops it with the reason.
-class Registro {
+// The records of one statement line in Windows-1252; the first field that cannot be written stops
+// them with the reason, naming the line (or the company parameter) and the field.
+class Registros {
   public:
-    explicit Registro(std::string donde) : donde_(std::move(donde)) {}
+    struct Linea {
+        long long id = 0;
+        std::string proveedor, documento;
+    };
+
+    // `linea` null: the fields are the company's parameters.
+    explicit Registros(const Linea *linea) : linea_(linea) {}
 
     // `texto` (UTF-8) as it stands, or cut or filled to `ancho` characters.
     void Campo(std::string_view texto, const char *campo, int ancho = -1, Alin alin = Alin::Izquierda) {
         if (!error.empty()) {
             return;
         }
+        bool ascii = true;
         for (unsigned char c : texto) {
             if (c < 0x20 || c == 0x7F) {
-                error = donde_ + ": el campo " + campo +
-                        " contiene un carácter de control (un salto de línea o un tabulador) que rompería el registro.";
+                Fallo(campo, "contiene un carácter de control (un salto de línea o un tabulador) que rompería el "
+                             "registro.");
                 return;
             }
+            ascii = ascii && c < 0x80;
+        }
+        if (ascii) {
+            // One byte a character: cut or filled here, the common case.
+            const std::size_t n = ancho < 0 ? texto.size() : static_cast<std::size_t>(ancho);
+            const std::size_t relleno = n > texto.size() ? n - texto.size() : 0;
+            if (alin == Alin::Derecha) {
+                bytes.append(relleno, ' ');
+            }
+            bytes.append(texto.substr(0, n));
+            if (alin == Alin::Izquierda) {
+                bytes.append(relleno, ' ');
+            }
+            return;
         }
         std::string ajustado = ancho < 0 ? std::string(texto) : suite::Formato::Instancia().Rellenar(texto, ancho, alin);
         std::string caracter;
         if (!suite::Utf8AWindows1252(ajustado, bytes, &caracter)) {
-            error = donde_ + ": el campo " + campo + " contiene \"" + caracter +
-                    "\", que no existe en Windows-1252, el juego de caracteres del fichero.";
+            Fallo(campo, "contiene \"" + caracter + "\", que no existe en Windows-1252, el juego de caracteres del fichero.");
         }
     }
-    // A number or date already at its width: longer would shift every field after it.
+    // A number already at its width: longer would shift every field after it.
     void Fijo(const std::string &texto, const char *campo, std::size_t ancho) {
         if (error.empty() && texto.size() > ancho) {
-            error = donde_ + ": el campo " + campo + " (" + texto + ") no cabe en " + std::to_string(ancho) +
-                    " posiciones.";
+            Fallo(campo, "(" + texto + ") no cabe en " + std::to_string(ancho) + " posiciones.");
             return;
         }
-        Campo(texto, campo);
+        Campo(texto, campo, static_cast<int>(ancho), Alin::Derecha);
     }
+    void Fin() { bytes += "\r\n"; }
 
     std::string bytes;
     std::string error;
 
   private:
-    std::string donde_;
+    void Fallo(const char *campo, const std::string &motivo) {
+        error = (linea_ ? "La línea " + std::to_string(linea_->id) + " (proveedor " + linea_->proveedor +
+                              ", documento " + linea_->documento + ")"
+                        : std::string("El parámetro de la empresa")) +
+                ": el campo " + campo + " " + motivo;
+    }
+
+    const Linea *linea_;
 };
 
 // The file being written, removed unless it is put in place.
@@ -106,7 +141,6 @@ class Temporal {
         }
         return out_;
     }
-    bool Abierto() const { return out_.is_open(); }
     void Colocar() {
         out_.close();
         if (!out_) {
@@ -157,30 +191,54 @@ std::vector<std::string> ExportadorEuromadi::ProveedoresSinGLN(int almacen, cons
     return out;
 }
 
+std::string ExportadorEuromadi::Consulta(int almacen, const std::string &extracto) const {
+    // The line's id last: the rows of one line stay together, and the file is the same on every server.
+    return "SELECT lin.Id_Relacion, lin.Nueva_FechaVto, lin.NoPago, lin.Emisor, lin.TipoFactura, lin.Obs1, lin.Obs2, "
+           "lin.Obs3, lin.Obs4,"
+           " lin.Cod_Proveedor AS ProvCodigo, ISNULL(prov.Nombre,'') AS ProvNombre, lin.Documento, "
+           "lin.DocumentoCentral,"
+           " lin.Fecha, lin.Importe, lin.IdExtractoLinea, ISNULL(pgln.GLN,'') AS GLN_Prov, ex.FechaVto" +
+           Desde(almacen, extracto) + kCondicion + " ORDER BY lin.Id_Relacion, lin.Cod_Proveedor, lin.Fecha" +
+           ", lin.IdExtractoLinea";
+}
+
 ExportadorEuromadi::Resultado ExportadorEuromadi::Escribir(const std::string &ruta, int almacen,
                                                            const std::string &extracto) const {
     auto &fmt = suite::Formato::Instancia();
-    const std::string glnEmpresa = fmt.Rellenar(
-        SinPuntos(empresa_.Parametro("EDI_GLNEmpresa").ToText()), 13, Alin::Izquierda);
-    Registro contacto("El parámetro de la empresa");
-    contacto.Campo(empresa_.Parametro("PagoCentral_PersonaContactoNombre").ToText(),
-                   "PagoCentral_PersonaContactoNombre", 30);
-    contacto.Campo(empresa_.Parametro("PagoCentral_PersonaContactoDept").ToText(), "PagoCentral_PersonaContactoDept",
-                   30);
-    Registro gln("El parámetro de la empresa");
-    gln.Campo(glnEmpresa, "EDI_GLNEmpresa");
-    if (!contacto.error.empty() || !gln.error.empty()) {
-        return {0, contacto.error.empty() ? gln.error : contacto.error};
+    Registros empresa(nullptr);
+    empresa.Campo(SinPuntos(empresa_.Parametro("EDI_GLNEmpresa").ToText()), "EDI_GLNEmpresa", 13);
+    const std::size_t finGln = empresa.bytes.size();
+    empresa.Campo(empresa_.Parametro("PagoCentral_PersonaContactoNombre").ToText(),
+                  "PagoCentral_PersonaContactoNombre", 30);
+    empresa.Campo(empresa_.Parametro("PagoCentral_PersonaContactoDept").ToText(), "PagoCentral_PersonaContactoDept",
+                  30);
+    if (!empresa.error.empty()) {
+        Resultado x;
+        x.sinGln = ProveedoresSinGLN(almacen, extracto);
+        x.rechazo = x.sinGln.empty() ? empresa.error : std::string();
+        return x;
     }
+    const std::string glnEmpresa = empresa.bytes.substr(0, finGln), contacto = empresa.bytes.substr(finGln);
 
-    // The line's id last: the rows of one line stay together, and the file is the same on every server.
-    auto rs = erp_.OpenRecordset(
-        "SELECT lin.Id_Relacion, lin.Nueva_FechaVto, lin.NoPago, lin.Emisor, lin.TipoFactura, lin.Obs1, lin.Obs2, "
-        "lin.Obs3, lin.Obs4,"
-        " lin.Cod_Proveedor AS ProvCodigo, ISNULL(prov.Nombre,'') AS ProvNombre, lin.Documento, lin.DocumentoCentral,"
-        " lin.Fecha, lin.Importe, lin.IdExtractoLinea, ISNULL(pgln.GLN,'') AS GLN_Prov, ex.FechaVto" +
-        Desde(almacen, extracto) + kCondicion + " ORDER BY lin.Id_Relacion, lin.Cod_Proveedor, lin.Fecha" +
-        ", lin.IdExtractoLinea");
+    auto rs = erp_.OpenRecordset(Consulta(almacen, extracto));
+    // Columns by position, looked up once rather than by name on every line.
+    auto col = [&rs](const char *nombre) {
+        for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
+            if (strcasecmp(rs->Fields(i).Name().c_str(), nombre) == 0) {
+                return i;
+            }
+        }
+        throw std::runtime_error(std::string("La consulta de líneas no devuelve la columna ") + nombre);
+    };
+    const std::size_t cId = col("IdExtractoLinea"), cRelacion = col("Id_Relacion"), cGln = col("GLN_Prov"),
+                      cDocumento = col("Documento"), cProveedor = col("ProvCodigo"), cVto = col("FechaVto"),
+                      cFecha = col("Fecha"), cImporte = col("Importe"), cNoPago = col("NoPago"),
+                      cNueva = col("Nueva_FechaVto"), cTipo = col("TipoFactura"), cEmisor = col("Emisor");
+    static const char *kObs[] = {"Obs1", "Obs2", "Obs3", "Obs4"};
+    std::size_t cObs[4];
+    for (int i = 0; i < 4; ++i) {
+        cObs[i] = col(kObs[i]);
+    }
 
     Temporal fichero(ruta);
     std::ofstream *out = nullptr;
@@ -188,88 +246,89 @@ ExportadorEuromadi::Resultado ExportadorEuromadi::Escribir(const std::string &ru
     bool primero = true;
     std::string glnAnterior;
     long long relacionAnterior = 0, lineaAnterior = 0;
-    static const char *obs[] = {"Obs1", "Obs2", "Obs3", "Obs4"};
+    Registros::Linea linea;
+    bool glnComprobado = false;
+    // Refusals in the order a check before writing would give them: suppliers without GLN first.
+    auto rechazar = [&](std::string motivo) {
+        Resultado x;
+        x.sinGln = glnComprobado ? std::vector<std::string>() : ProveedoresSinGLN(almacen, extracto);
+        x.rechazo = x.sinGln.empty() ? std::move(motivo) : std::string();
+        return x;
+    };
     for (; !rs->Eof(); rs->MoveNext()) {
-        const long long id = rs->Fields("IdExtractoLinea").AsInt64();
-        if (!primero && id == lineaAnterior) {
+        linea.id = rs->Fields(cId).AsInt64();
+        if (!primero && linea.id == lineaAnterior) {
             continue; // a supplier with two principal GLNs
         }
-        lineaAnterior = id;
-        const long long relacion = rs->Fields("Id_Relacion").AsInt64();
-        const std::string glnProv = rs->Fields("GLN_Prov").AsText();
-        const std::string documento = rs->Fields("Documento").AsText();
-        const std::string glnProv13 = fmt.Rellenar(SinPuntos(glnProv), 13, Alin::Izquierda);
-        std::string lineas;
-        const std::string donde =
-            "La línea " + std::to_string(id) + " (proveedor " + rs->Fields("ProvCodigo").AsText() + ", documento " +
-            documento + ")";
+        lineaAnterior = linea.id;
+        linea.proveedor = rs->Fields(cProveedor).AsText();
+        linea.documento = rs->Fields(cDocumento).AsText();
+        const long long relacion = rs->Fields(cRelacion).AsInt64();
+        const std::string glnProv = rs->Fields(cGln).AsText();
+        if (glnProv.empty() && !glnComprobado) {
+            // Missing, or a principal GLN left blank, which the check lets through.
+            Resultado x = rechazar({});
+            if (!x.sinGln.empty()) {
+                return x;
+            }
+            glnComprobado = true;
+        }
+        Registros reg(&linea);
 
         if (primero || glnProv != glnAnterior || relacion != relacionAnterior) {
-            Registro ini(donde);
-            ini.Campo("INI", "INI");
-            ini.bytes += gln.bytes;
-            ini.Campo(glnProv13, "GLN");
-            ini.Fijo(relacion > 0 ? Cifras(relacion, 6) : std::string(6, ' '), "Id_Relacion", 6);
-            ini.Campo(Aaaammdd(rs->Fields("FechaVto")), "FechaVto");
-            ini.bytes += contacto.bytes;
-            ini.bytes += std::string(60, ' ');
-            ini.Fijo(relacion > 0 ? Cifras(relacion, 10) : std::string(10, ' '), "Id_Relacion", 10);
-            if (!ini.error.empty()) {
-                return {0, ini.error};
-            }
-            lineas += ini.bytes + "\r\n";
+            reg.Campo("INI", "INI");
+            reg.bytes += glnEmpresa;
+            reg.Campo(SinPuntos(glnProv), "GLN", 13);
+            reg.Fijo(relacion > 0 ? Cifras(relacion, 6) : std::string(6, ' '), "Id_Relacion", 6);
+            reg.Campo(Aaaammdd(rs->Fields(cVto)), "FechaVto");
+            reg.bytes += contacto;
+            reg.bytes.append(60, ' ');
+            reg.Fijo(relacion > 0 ? Cifras(relacion, 10) : std::string(10, ' '), "Id_Relacion", 10);
+            reg.Fin();
         }
 
-        Registro lin(donde);
-        lin.Campo("LIN", "LIN");
-        lin.Campo(documento, "Documento", 17);
-        lin.Campo(Aaaammdd(rs->Fields("Fecha")), "Fecha");
-        suite::Moneda importe = suite::Moneda::FromUnits(rs->Fields("Importe").AsCurrencyUnits());
-        if (rs->Fields("NoPago").AsInt64() != 0) {
+        reg.Campo("LIN", "LIN");
+        reg.Campo(linea.documento, "Documento", 17);
+        reg.Campo(Aaaammdd(rs->Fields(cFecha)), "Fecha");
+        suite::Moneda importe = suite::Moneda::FromUnits(rs->Fields(cImporte).AsCurrencyUnits());
+        if (rs->Fields(cNoPago).AsInt64() != 0) {
             importe = -importe;
         }
-        std::string texto = fmt.Redondear(importe, 2);
-        lin.Fijo(std::string(texto.size() < 16 ? 16 - texto.size() : 0, ' ') + texto, "Importe", 16);
-        lin.Campo("EUR", "EUR");
-        auto nueva = suite::Fecha::Parse(rs->Fields("Nueva_FechaVto").AsText());
-        lin.Campo(nueva && *nueva > suite::Fecha() ? nueva->Formato("yyyymmdd") : std::string(8, ' '),
-                  "Nueva_FechaVto");
-        const long long tipo = rs->Fields("TipoFactura").AsInt64();
-        lin.Campo(tipo == 2 ? "SI" : tipo == 0 || tipo == 1 ? "  " : "", "TipoFactura");
+        reg.Fijo(fmt.Redondear(importe, 2), "Importe", 16);
+        reg.Campo("EUR", "EUR");
+        const std::string nueva = Aaaammdd(rs->Fields(cNueva));
+        reg.Campo(nueva > "19000101" ? nueva : std::string(8, ' '), "Nueva_FechaVto");
+        const long long tipo = rs->Fields(cTipo).AsInt64();
+        reg.Campo(tipo == 2 ? "SI" : tipo == 0 || tipo == 1 ? "  " : "", "TipoFactura");
         // The issuer's GLN only when the central organisation has no relation to go by.
         if (relacion > 0) {
-            lin.Campo(std::string(13, ' '), "Emisor");
-        } else if (rs->Fields("Emisor").AsInt64() == 2) {
-            lin.Campo(glnProv13, "GLN");
+            reg.bytes.append(13, ' ');
+        } else if (rs->Fields(cEmisor).AsInt64() == 2) {
+            reg.Campo(SinPuntos(glnProv), "GLN", 13);
         } else {
-            lin.bytes += gln.bytes;
+            reg.bytes += glnEmpresa;
         }
-        if (!lin.error.empty()) {
-            return {0, lin.error};
-        }
-        lineas += lin.bytes + "\r\n";
+        reg.Fin();
 
         // Obs2 to Obs4 only follow a first observation.
-        if (!rs->Fields("Obs1").AsText().empty()) {
-            for (const char *o : obs) {
-                std::string t = rs->Fields(o).AsText();
-                if (t.empty()) {
-                    continue;
+        if (!rs->Fields(cObs[0]).AsText().empty()) {
+            for (int i = 0; i < 4; ++i) {
+                const std::string t = rs->Fields(cObs[i]).AsText();
+                if (!t.empty()) {
+                    reg.Campo("TXT", "TXT");
+                    reg.Campo(t, kObs[i], static_cast<int>(std::min<std::size_t>(Caracteres(t), 70)));
+                    reg.Fin();
                 }
-                Registro txt(donde);
-                txt.Campo("TXT", "TXT");
-                txt.Campo(t, o, static_cast<int>(std::min<std::size_t>(Caracteres(t), 70)));
-                if (!txt.error.empty()) {
-                    return {0, txt.error};
-                }
-                lineas += txt.bytes + "\r\n";
             }
+        }
+        if (!reg.error.empty()) {
+            return rechazar(reg.error);
         }
 
         if (!out) {
             out = &fichero.Abrir();
         }
-        out->write(lineas.data(), static_cast<std::streamsize>(lineas.size()));
+        out->write(reg.bytes.data(), static_cast<std::streamsize>(reg.bytes.size()));
         ++r.lineas;
         primero = false;
         glnAnterior = glnProv;

@@ -609,10 +609,10 @@ void frmExtractos::ExportarExtracto_Euromadi(const std::string &ruta, int almace
     Trap("ExportarExtracto_Euromadi", [&] {
         host::MostrarProgreso(Ui(), true);
         ExportadorEuromadi fichero(*Ctx().conexionVarnex, *Ctx().empresaVarnex);
-        auto sinGln = fichero.ProveedoresSinGLN(almacen, extracto);
-        if (!sinGln.empty()) {
+        auto r = fichero.Escribir(ruta, almacen, extracto);
+        if (!r.sinGln.empty()) {
             std::string lista;
-            for (const auto &p : sinGln) {
+            for (const auto &p : r.sinGln) {
                 lista += "\r\n" + p;
             }
             host::MostrarProgreso(Ui(), false);
@@ -620,7 +620,6 @@ void frmExtractos::ExportarExtracto_Euromadi(const std::string &ruta, int almace
                         host::Icon::Warning);
             return;
         }
-        auto r = fichero.Escribir(ruta, almacen, extracto);
         if (!r.rechazo.empty() || r.lineas == 0) {
             host::MostrarProgreso(Ui(), false);
             Ui().MsgBox(!r.rechazo.empty() ? r.rechazo + " No se ha escrito ningún fichero."
