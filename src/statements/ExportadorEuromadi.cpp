@@ -8,9 +8,9 @@
 #include "suite/Windows1252.h"
 
 #include <algorithm>
-#include <optional>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <strings.h>
 
