@@ -1,6 +1,7 @@
 #include "statements/ExportadorEuromadi.h"
 
 #include "db/Sql.h"
+#include "statements/Columna.h"
 #include "suite/EmpresaVarnex.h"
 #include "suite/Fecha.h"
 #include "suite/Formato.h"
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <optional>
 #include <stdexcept>
-#include <strings.h>
 
 namespace statements {
 
@@ -221,15 +221,7 @@ ExportadorEuromadi::Resultado ExportadorEuromadi::Escribir(const std::string &ru
     const std::string glnEmpresa = empresa.bytes.substr(0, finGln), contacto = empresa.bytes.substr(finGln);
 
     auto rs = erp_.OpenRecordset(Consulta(almacen, extracto));
-    // Columns by position, looked up once rather than by name on every line.
-    auto col = [&rs](const char *nombre) {
-        for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
-            if (strcasecmp(rs->Fields(i).Name().c_str(), nombre) == 0) {
-                return i;
-            }
-        }
-        throw std::runtime_error(std::string("La consulta de líneas no devuelve la columna ") + nombre);
-    };
+    auto col = [&rs](const char *nombre) { return Columna(*rs, nombre); };
     const std::size_t cId = col("IdExtractoLinea"), cRelacion = col("Id_Relacion"), cGln = col("GLN_Prov"),
                       cDocumento = col("Documento"), cProveedor = col("ProvCodigo"), cVto = col("FechaVto"),
                       cFecha = col("Fecha"), cImporte = col("Importe"), cNoPago = col("NoPago"),

@@ -1,9 +1,9 @@
 #include "statements/ExportadorExcel.h"
 
 #include "db/Sql.h"
+#include "statements/Columna.h"
 #include "suite/EmpresaVarnex.h"
 #include "suite/Fecha.h"
-#include "suite/Formato.h"
 #include "suite/Moneda.h"
 
 #include <xlsxwriter.h>
@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
+#include <tuple>
 
 namespace statements {
 
@@ -21,13 +23,13 @@ namespace fs = std::filesystem;
 
 enum class Tipo { Texto, Numero, Fecha, Importe, ImporteFijo, Marca };
 
-struct Columna {
+struct Encabezado {
     const char *titulo;
     Tipo tipo;
 };
 
 // "0.00" on the amount and the linked amount; the other amounts follow the company's decimals.
-constexpr std::array<Columna, 16> kColumnas = {{
+constexpr std::array<Encabezado, 16> kColumnas = {{
     {"Cuenta Contable", Tipo::Texto},
     {"Proveedor", Tipo::Numero},
     {"Proveedor", Tipo::Texto},
@@ -52,6 +54,16 @@ std::size_t Caracteres(std::string_view s) {
         n += (c & 0xC0) != 0x80;
     }
     return n;
+}
+
+// Characters of the amount as the sheet shows it ("-1234.56"), without writing it out.
+std::size_t AnchoImporte(suite::Moneda m, int decimales) {
+    std::int64_t entero = m.Units() / suite::Moneda::kEscala;
+    std::size_t n = m.Units() < 0 ? 2 : 1;
+    for (entero = entero < 0 ? -entero : entero; entero >= 10; entero /= 10) {
+        ++n;
+    }
+    return n + (decimales > 0 ? static_cast<std::size_t>(decimales) + 1 : 0);
 }
 
 // The workbook being written: closed (and its file removed) if the export stops half-way.
@@ -153,33 +165,48 @@ int ExportadorExcel::Escribir(const std::string &ruta, int modo, int almacen, co
     Libro libro(ruta);
     lxw_worksheet *hoja = workbook_add_worksheet(libro.libro, "Extracto");
     std::string formatoImporte = decimales > 0 ? "0." + std::string(static_cast<std::size_t>(decimales), '0') : "0";
-    std::array<lxw_format *, kColumnas.size()> formato{}, cabecera{};
-    for (std::size_t c = 0; c < kColumnas.size(); ++c) {
-        for (bool titulo : {false, true}) {
-            lxw_format *f = workbook_add_format(libro.libro);
-            switch (kColumnas[c].tipo) {
-            case Tipo::Texto:
-                format_set_align(f, LXW_ALIGN_LEFT);
-                break;
-            case Tipo::Fecha:
-            case Tipo::Marca:
-                format_set_align(f, LXW_ALIGN_CENTER);
-                if (!titulo && kColumnas[c].tipo == Tipo::Fecha) {
-                    format_set_num_format(f, "dd/mm/yyyy");
-                }
-                break;
-            default:
-                format_set_align(f, LXW_ALIGN_RIGHT);
-                if (!titulo && kColumnas[c].tipo != Tipo::Numero) {
-                    format_set_num_format(f, kColumnas[c].tipo == Tipo::ImporteFijo ? "0.00" : formatoImporte.c_str());
-                }
-                break;
+    // One format object per distinct style: libxlsxwriter looks a duplicate up again on every cell.
+    std::map<std::tuple<int, std::string, bool>, lxw_format *> estilos;
+    auto estilo = [&](uint8_t alin, const std::string &numero, bool negrita) {
+        lxw_format *&f = estilos[{alin, numero, negrita}];
+        if (!f) {
+            f = workbook_add_format(libro.libro);
+            format_set_align(f, alin);
+            if (!numero.empty()) {
+                format_set_num_format(f, numero.c_str());
             }
-            if (titulo) {
+            if (negrita) {
                 format_set_bold(f);
             }
-            (titulo ? cabecera : formato)[c] = f;
         }
+        return f;
+    };
+    std::array<lxw_format *, kColumnas.size()> formato{}, cabecera{};
+    for (std::size_t c = 0; c < kColumnas.size(); ++c) {
+        uint8_t alin = LXW_ALIGN_RIGHT;
+        std::string numero;
+        switch (kColumnas[c].tipo) {
+        case Tipo::Texto:
+            alin = LXW_ALIGN_LEFT;
+            break;
+        case Tipo::Fecha:
+            alin = LXW_ALIGN_CENTER;
+            numero = "dd/mm/yyyy";
+            break;
+        case Tipo::Marca:
+            alin = LXW_ALIGN_CENTER;
+            break;
+        case Tipo::ImporteFijo:
+            numero = "0.00";
+            break;
+        case Tipo::Importe:
+            numero = formatoImporte;
+            break;
+        case Tipo::Numero:
+            break;
+        }
+        formato[c] = estilo(alin, numero, false);
+        cabecera[c] = estilo(alin, "", true);
     }
 
     std::array<std::size_t, kColumnas.size()> ancho{};
@@ -189,14 +216,13 @@ int ExportadorExcel::Escribir(const std::string &ruta, int modo, int almacen, co
         }
         ancho[c] = std::max(ancho[c], Caracteres(t));
     };
-    auto &fmt = suite::Formato::Instancia();
     auto importe = [&](int fila, int c, const db::Field &f) {
         if (f.IsNull()) {
             return;
         }
         suite::Moneda m = suite::Moneda::FromUnits(f.AsCurrencyUnits()).Redondear(decimales);
         Comprobar(worksheet_write_number(hoja, fila, c, m.ToDouble(), formato[c]), fila, c);
-        ancho[c] = std::max(ancho[c], fmt.Redondear(m, decimales).size());
+        ancho[c] = std::max(ancho[c], AnchoImporte(m, decimales));
     };
     auto numero = [&](int fila, int c, const db::Field &f) {
         if (f.IsNull()) {
@@ -210,10 +236,26 @@ int ExportadorExcel::Escribir(const std::string &ruta, int modo, int almacen, co
         Comprobar(worksheet_write_string(hoja, 0, c, kColumnas[c].titulo, cabecera[c]), 0, c);
         ancho[c] = Caracteres(kColumnas[c].titulo) + 1; // bold
     }
+    auto col = [&rs](const char *nombre) { return Columna(*rs, nombre); };
+    const std::size_t cId = col("IdExtractoLinea"), cCuenta = col("Cta_Proveedor"), cProv = col("ProvCodigo"),
+                      cNombre = col("ProvNombre"), cTipo = col("TipoPagoCodigo"), cTipoNombre = col("TipoPagoNombre"),
+                      cDoc = col("Documento"), cCentral = col("DocumentoCentral"), cFecha = col("Fecha"),
+                      cImporte = col("Importe"), cVinculado = col("ImporteVinculado"),
+                      cDiferencia = col("ImporteDiferencia"), cPronto = col("ProntoPago");
+    std::size_t cObs[4] = {}, cCuentaPP = 0, cDocPP = 0, cImportePP = 0;
+    if (modo == 2) {
+        const char *obs[] = {"Obs1", "Obs2", "Obs3", "Obs4"};
+        for (int i = 0; i < 4; ++i) {
+            cObs[i] = col(obs[i]);
+        }
+        cCuentaPP = col("CuentaPP");
+        cDocPP = col("DocumentoPP");
+        cImportePP = col("ImportePP");
+    }
     int fila = 0;
     long long anterior = -1;
     for (; !rs->Eof(); rs->MoveNext()) {
-        const long long id = rs->Fields("IdExtractoLinea").AsInt64();
+        const long long id = rs->Fields(cId).AsInt64();
         const bool otraPrevision = id == anterior;
         anterior = id;
         if (otraPrevision && modo != 2) {
@@ -221,27 +263,27 @@ int ExportadorExcel::Escribir(const std::string &ruta, int modo, int almacen, co
         }
         ++fila;
         if (!otraPrevision) {
-            texto(fila, 0, rs->Fields("Cta_Proveedor").AsText());
-            numero(fila, 1, rs->Fields("ProvCodigo"));
-            texto(fila, 2, rs->Fields("ProvNombre").AsText());
-            numero(fila, 3, rs->Fields("TipoPagoCodigo"));
-            texto(fila, 4, rs->Fields("TipoPagoNombre").AsText());
-            texto(fila, 5, rs->Fields("Documento").AsText());
-            texto(fila, 6, rs->Fields("DocumentoCentral").AsText());
-            auto d = suite::Fecha::Parse(rs->Fields("Fecha").AsText());
+            texto(fila, 0, rs->Fields(cCuenta).AsText());
+            numero(fila, 1, rs->Fields(cProv));
+            texto(fila, 2, rs->Fields(cNombre).AsText());
+            numero(fila, 3, rs->Fields(cTipo));
+            texto(fila, 4, rs->Fields(cTipoNombre).AsText());
+            texto(fila, 5, rs->Fields(cDoc).AsText());
+            texto(fila, 6, rs->Fields(cCentral).AsText());
+            auto d = suite::Fecha::Parse(rs->Fields(cFecha).AsText());
             if (d && !d->EsVacia()) {
                 lxw_datetime dt = {d->Anio(), d->Mes(), d->Dia(), 0, 0, 0};
                 Comprobar(worksheet_write_datetime(hoja, fila, 7, &dt, formato[7]), fila, 7);
                 ancho[7] = std::max<std::size_t>(ancho[7], 10);
             }
-            importe(fila, 8, rs->Fields("Importe"));
-            importe(fila, 9, rs->Fields("ImporteVinculado"));
-            importe(fila, 10, rs->Fields("ImporteDiferencia"));
-            texto(fila, 11, rs->Fields("ProntoPago").AsInt64() != 0 ? "X" : "");
+            importe(fila, 8, rs->Fields(cImporte));
+            importe(fila, 9, rs->Fields(cVinculado));
+            importe(fila, 10, rs->Fields(cDiferencia));
+            texto(fila, 11, rs->Fields(cPronto).AsInt64() != 0 ? "X" : "");
             if (modo == 2) {
                 std::string obs;
-                for (const char *o : {"Obs1", "Obs2", "Obs3", "Obs4"}) {
-                    std::string t = rs->Fields(o).AsText();
+                for (std::size_t c : cObs) {
+                    std::string t = rs->Fields(c).AsText();
                     if (!t.empty()) {
                         obs += (obs.empty() ? "" : " ") + t;
                     }
@@ -250,9 +292,9 @@ int ExportadorExcel::Escribir(const std::string &ruta, int modo, int almacen, co
             }
         }
         if (modo == 2) {
-            texto(fila, 13, rs->Fields("CuentaPP").AsText());
-            texto(fila, 14, rs->Fields("DocumentoPP").AsText());
-            importe(fila, 15, rs->Fields("ImportePP"));
+            texto(fila, 13, rs->Fields(cCuentaPP).AsText());
+            texto(fila, 14, rs->Fields(cDocPP).AsText());
+            importe(fila, 15, rs->Fields(cImportePP));
         }
     }
     rs->Close();
