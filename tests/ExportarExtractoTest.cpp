@@ -265,6 +265,13 @@ TEST_F(Exportar, EuromadiFileMatchesTheOneWrittenByHandAndIsArchivedAlone) {
     EXPECT_EQ(w.Exportados, (std::vector<std::string>{eur, out + "/EM0088.zip"}));
     EXPECT_EQ(Files(out), (std::set<std::string>{"MODI0088.eur", "EM0088.zip"}));
 
+    // A principal GLN left blank passes the check, as it always has: the header carries blanks.
+    demo.erp->Execute("UPDATE Proveedores_GLN SET GLN = '' WHERE Cod_Prov = 903");
+    Export(eur);
+    std::string blanco = expected;
+    blanco.replace(blanco.rfind("8412345000031"), 13, std::string(13, ' '));
+    EXPECT_EQ(Bytes(eur), blanco) << shell.Last();
+
     // Only the lines the company does not pay as they stand are reported.
     demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET NoPago = 0, Nueva_FechaVto = '', Emisor = 0,"
                       " Id_Relacion = 0"
