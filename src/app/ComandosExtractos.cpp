@@ -7,6 +7,7 @@
 #include "statements/frmExtractos_ConfirmarEliminar.h"
 #include "suite/Fecha.h"
 
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -92,25 +93,24 @@ void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console) {
     w.Cargar_Extractos();
 }
 
+int FilaExtracto(const statements::frmExtractos &w, long almacen, const std::string &codigo) {
+    for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
+        if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == std::to_string(almacen) &&
+            w.vsExtractos.Text(r, statements::frmExtractos::colExtracto) == codigo) {
+            return r;
+        }
+    }
+    throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + std::to_string(almacen));
+}
+
 void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves) {
     for (const auto &clave : claves) {
         auto colon = clave.find(':');
         if (colon == std::string::npos || colon == 0 || colon + 1 == clave.size()) {
             throw std::runtime_error("Extracto mal indicado: '" + clave + "' (use ALMACEN:EXTRACTO)");
         }
-        std::string almacen = std::to_string(Numero(clave.substr(0, colon), "El almacén de '" + clave + "'"));
-        std::string codigo = clave.substr(colon + 1);
-        int found = 0;
-        for (int r = 1; r <= w.vsExtractos.DataRows(); ++r) {
-            if (w.vsExtractos.Text(r, statements::frmExtractos::colAlmacen) == almacen &&
-                w.vsExtractos.Text(r, statements::frmExtractos::colExtracto) == codigo) {
-                found = r;
-            }
-        }
-        if (!found) {
-            throw std::runtime_error("No existe el extracto " + codigo + " del almacén " + almacen);
-        }
-        w.vsExtractos.SetTicked(found, true);
+        long almacen = Numero(clave.substr(0, colon), "El almacén de '" + clave + "'");
+        w.vsExtractos.SetTicked(FilaExtracto(w, almacen, clave.substr(colon + 1)), true);
     }
 }
 
@@ -183,6 +183,40 @@ int ComandoDelete(const Args &args) {
     }
     std::cout << "Eliminados: " << args.Positional().size() << "\n";
     return 0;
+}
+
+int ComandoExport(const Args &args) {
+    if (args.Positional().size() != 3) {
+        throw std::runtime_error("export espera ALMACEN, EXTRACTO y FICHERO");
+    }
+    long almacen = Numero(args.Positional()[0], "El almacén");
+    const std::string &codigo = args.Positional()[1];
+    // Absolute, so that the archive lands beside the file whatever the working folder.
+    std::string fichero = std::filesystem::absolute(args.Positional()[2]).string();
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    statements::frmExtractos w(console);
+    ListaCompleta(w, console);
+    if (console.warningsShown > 0) {
+        return 1;
+    }
+    int fila = FilaExtracto(w, almacen, codigo);
+    w.vsExtractos.row = fila;
+    w.vsExtractos_RowColChange(fila);
+    console.saveFiles.push_back(fichero);
+    int antes = console.warningsShown;
+    int mensajes = console.messagesShown;
+    w.cmdExportar_Click();
+    for (const auto &p : w.Exportados) {
+        std::cout << p << "\n";
+    }
+    if (w.Exportados.empty() && console.messagesShown == mensajes) {
+        // The window ignores any other ending; a batch run must say why nothing happened.
+        std::cerr << "No se ha exportado nada: el fichero debe acabar en xlsx, xls o eur (en minúsculas): " << fichero
+                  << "\n";
+        return 1;
+    }
+    return console.warningsShown > antes || w.Exportados.empty() ? 1 : 0;
 }
 
 } // namespace app

@@ -26,6 +26,8 @@ long Numero(const std::string &text, const std::string &what);
 // Shows the list on every statement, whatever its date or state, without touching the saved filters;
 // only the load with those filters reports to the console.
 void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console);
+// The list's row of statement CODE of warehouse W; refused when the list does not show it.
+int FilaExtracto(const statements::frmExtractos &w, long almacen, const std::string &codigo);
 // Ticks the statements given as W:CODE; an unknown or badly written one is refused.
 void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves);
 
@@ -33,5 +35,7 @@ void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string>
 int ComandoStatements(const Args &args);
 // pagocentral delete [--yes] W:CODE [W:CODE ...]
 int ComandoDelete(const Args &args);
+// pagocentral export W CODE FILE
+int ComandoExport(const Args &args);
 
 } // namespace app

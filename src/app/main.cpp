@@ -35,6 +35,8 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
                                      marca líneas como No Pago o con nueva fecha de vencimiento
   match ALMACEN EXTRACTO [--supplier N]
                                      casación automática del extracto con las previsiones de pago
+  export ALMACEN EXTRACTO FICHERO    exporta el extracto: .xlsx/.xls libro de Excel, .eur fichero de Euromadi
+                                     (modo 2) con su archivo EM0088.zip; escribe las rutas creadas
   entries [--yes] [--contra CUENTA] ALMACEN:EXTRACTO...
                                      genera el asiento de los extractos y los cierra (--yes confirma;
                                      --contra responde a la cuenta de contrapartida del modo 2)
@@ -161,6 +163,9 @@ int main(int argc, char **argv) {
         }
         if (cmd == "match") {
             return app::ComandoMatch(args);
+        }
+        if (cmd == "export") {
+            return app::ComandoExport(args);
         }
         if (cmd == "entries") {
             return app::ComandoEntries(args);

@@ -51,7 +51,9 @@ std::string ScriptedShell::OpenFile(const std::string &, const std::vector<FileF
     return f;
 }
 
-std::string ScriptedShell::SaveFile(const std::string &, const std::vector<FileFilter> &, const std::string &) {
+std::string ScriptedShell::SaveFile(const std::string &title, const std::vector<FileFilter> &filters,
+                                   const std::string &suggestedName) {
+    saveDialogs.push_back({title, filters, suggestedName});
     if (saveFiles.empty()) {
         return {};
     }

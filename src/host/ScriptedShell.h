@@ -29,6 +29,12 @@ class ScriptedShell : public Shell {
     std::deque<Answer> answers;        // next answers to questions; default button when empty
     std::deque<std::string> openFiles; // next answers to open dialogs; "" cancels
     std::deque<std::string> saveFiles;
+    struct SaveDialog {
+        std::string title;
+        std::vector<FileFilter> filters;
+        std::string suggestedName;
+    };
+    std::vector<SaveDialog> saveDialogs; // every save dialog shown
     // Fills and presses the buttons of a child window shown modally, by its class name.
     std::map<std::string, std::function<void(Window &)>> handlers;
 

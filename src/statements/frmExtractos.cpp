@@ -12,6 +12,9 @@
 #include "lines/frmExtractos_Lineas.h"
 #include "lines/Comun.h"
 #include "lines/frmPedirProveedor.h"
+#include "statements/ArchivoZip.h"
+#include "statements/ExportadorEuromadi.h"
+#include "statements/ExportadorExcel.h"
 #include "statements/ImportadorExtractos.h"
 #include "statements/frmExtractos_ConfirmarEliminar.h"
 #include "statements/frmImportar.h"
@@ -24,6 +27,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 namespace statements {
@@ -553,6 +557,124 @@ void frmExtractos::cmdImportar_Click() {
         filaGuardada_ = 0;
         Cargar_Extractos();
     });
+}
+
+void frmExtractos::cmdExportar_Click() {
+    Exportados.clear();
+    Trap("cmdExportar_Click", [&] {
+        const int fila = vsExtractos.row;
+        if (vsExtractos.DataRows() < 1 || fila < 1 || fila > vsExtractos.DataRows()) {
+            return;
+        }
+        const int modo = Modo();
+        if (modo == 0) {
+            Ui().MsgBox("No se ha configurado el tipo de extracto a importar/exportar", "¡ Atención !",
+                        host::Icon::Warning);
+            return;
+        }
+        const int almacen = static_cast<int>(lines::comun::Numero(vsExtractos.Text(fila, colAlmacen)));
+        const std::string extracto = vsExtractos.Text(fila, colExtracto);
+        // The workbook is Office Open XML: "*.xlsx" first, so that the proposed name opens without
+        // Excel's warning about a content that does not match its extension; "*.xls" still accepted.
+        std::vector<host::FileFilter> filtros = {{"Fichero de Microsoft Excel (*.xlsx *.xls)", "*.xlsx *.xls"}};
+        std::string propuesto;
+        if (modo == 2) {
+            auto rs = Ctx().conexionVarnex->OpenRecordset(
+                "SELECT COUNT(*) AS Existe"
+                " FROM Compras_PagosCentral_Extractos_Lineas lin"
+                " WHERE lin.Cod_Empresa =" +
+                std::to_string(Ctx().empresaVarnex->Codigo()) + " AND lin.Cod_Almacen =" + std::to_string(almacen) +
+                " AND lin.Cod_Extracto ='" + db::Escape(extracto) + "'" + " AND lin.ImporteVinculado = 0" +
+                " AND lin.NoPago = 0" + " AND lin.Nueva_FechaVto = '01/01/1900'" + " AND lin.Id_Relacion > 0");
+            const long long pendientes = rs->Eof() ? 0 : rs->Fields("Existe").AsInt64();
+            rs->Close();
+            if (pendientes > 0) {
+                Ui().MsgBox("Imposible continuar, Existen lineas pendientes de Vincular sin identificar como No Pago ó "
+                            "Nuevo Vto.",
+                            "¡ Atención !", host::Icon::Warning);
+                return;
+            }
+            propuesto = "MODI0088";
+            filtros.push_back({"Fichero de Euromadi (*.eur)", "*.eur"});
+        }
+        const std::string ruta = Ui().SaveFile("Exportar Extracto", filtros, propuesto);
+        auto acaba = [&ruta](std::string_view fin) {
+            return ruta.size() >= fin.size() && ruta.compare(ruta.size() - fin.size(), fin.size(), fin) == 0;
+        };
+        // The ending decides, letter case included, as it always has.
+        if (acaba("xls") || acaba("xlsx")) {
+            ExportarExtracto_Excel(ruta, almacen, extracto);
+        } else if (acaba("eur")) {
+            ExportarExtracto_Euromadi(ruta, almacen, extracto);
+        }
+    });
+}
+
+void frmExtractos::ExportarExtracto_Excel(const std::string &ruta, int almacen, const std::string &extracto) {
+    Trap("ExportarExtracto_Excel", [&] {
+        host::MostrarProgreso(Ui(), true);
+        const int modo = Modo();
+        ExportadorExcel libro(*Ctx().conexionVarnex, *Ctx().empresaVarnex,
+                              modo == 2 ? lines::comun::BaseContable() : std::string());
+        libro.Escribir(ruta, modo, almacen, extracto);
+        Exportados.push_back(ruta);
+        host::MostrarProgreso(Ui(), false);
+        Ui().MsgBox("Operación terminada con éxito", "¡ Atención !", host::Icon::Information);
+    });
+}
+
+void frmExtractos::ExportarExtracto_Euromadi(const std::string &ruta, int almacen, const std::string &extracto) {
+    Trap("ExportarExtracto_Euromadi", [&] {
+        host::MostrarProgreso(Ui(), true);
+        ExportadorEuromadi fichero(*Ctx().conexionVarnex, *Ctx().empresaVarnex);
+        auto r = fichero.Escribir(ruta, almacen, extracto);
+        if (!r.sinGln.empty()) {
+            std::string lista;
+            for (const auto &p : r.sinGln) {
+                lista += "\r\n" + p;
+            }
+            host::MostrarProgreso(Ui(), false);
+            Ui().MsgBox("Existen proveedores sin GLN Principal:\r\n" + lista, "¡ Exportación abortada !",
+                        host::Icon::Warning);
+            return;
+        }
+        if (!r.rechazo.empty() || r.lineas == 0) {
+            host::MostrarProgreso(Ui(), false);
+            Ui().MsgBox(!r.rechazo.empty() ? r.rechazo + " No se ha escrito ningún fichero."
+                                           : "El extracto no tiene líneas marcadas como No Pago, con nuevo vencimiento "
+                                             "o reemitidas: no hay nada que exportar.",
+                        "¡ Exportación abortada !", host::Icon::Warning);
+            return;
+        }
+        Exportados.push_back(ruta);
+        const std::filesystem::path p(ruta);
+        const std::string carpeta = (p.parent_path().empty() ? std::filesystem::path(".") : p.parent_path()).string() +
+                                    std::string(1, std::filesystem::path::preferred_separator);
+        const bool zip = Generar_Zip(carpeta, p.filename().string());
+        host::MostrarProgreso(Ui(), false);
+        if (zip) {
+            Exportados.push_back(carpeta + "EM0088.zip");
+            Ui().MsgBox("Operación terminada con éxito.", "¡ Atención !", host::Icon::Information);
+        } else {
+            Ui().MsgBox("Operación no terminada correctamente.", "¡ Atención !", host::Icon::Warning);
+        }
+    });
+}
+
+bool frmExtractos::Generar_Zip(const std::string &carpeta, const std::string &fichero) {
+    bool ok = false;
+    Trap("Generar_Zip", [&] {
+        if (!std::filesystem::is_directory(carpeta)) {
+            return;
+        }
+        ArchivoZip zip(carpeta + "EM0088.zip");
+        if (alComprimir) {
+            alComprimir(zip);
+        }
+        zip.Crear(carpeta + fichero);
+        ok = true;
+    });
+    return ok;
 }
 
 } // namespace statements

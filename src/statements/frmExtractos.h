@@ -20,6 +20,8 @@ struct RelojFicheros;
 
 namespace statements {
 
+class ArchivoZip;
+
 // The list of the company's supplier statements.
 class frmExtractos : public host::Window {
   public:
@@ -56,6 +58,13 @@ class frmExtractos : public host::Window {
     // Links the current statement's lines to the pending payment forecasts that fit them.
     void cmdCasacionAut_Click();
     void cmdImportar_Click();
+    // Writes the current statement to the file the user names: a workbook, or in statement mode 2
+    // the central organisation's ".eur" file and its archive.
+    void cmdExportar_Click();
+    void ExportarExtracto_Excel(const std::string &ruta, int almacen, const std::string &extracto);
+    void ExportarExtracto_Euromadi(const std::string &ruta, int almacen, const std::string &extracto);
+    // "EM0088.zip" in `carpeta` (ending in the separator) holding `fichero` alone.
+    bool Generar_Zip(const std::string &carpeta, const std::string &fichero);
     // Accounts the ticked statements and closes them, all of them or none.
     void cmdGenerarAsiento_Click();
     void cmdSalir_Click() { Close(); }
@@ -74,6 +83,10 @@ class frmExtractos : public host::Window {
     std::vector<std::string> FicherosGenerados;
     // Names the Sage 200 files (none: the system clock); tests set a clock of their own.
     std::shared_ptr<accounting::RelojFicheros> relojFicheros;
+    // Paths the last cmdExportar_Click wrote: the file, then the archive.
+    std::vector<std::string> Exportados;
+    // Lets tests reach the archive before it is written.
+    std::function<void(ArchivoZip &)> alComprimir;
     // Lets the program and tests see the lines window before it is shown.
     std::function<void(lines::frmExtractos_Lineas &)> alAbrirLineas;
 

@@ -149,8 +149,23 @@ std::string QtShell::OpenFile(const std::string &title, const std::vector<host::
 
 std::string QtShell::SaveFile(const std::string &title, const std::vector<host::FileFilter> &filters,
                               const std::string &suggestedName) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), Q(title), Q(suggestedName), FilterText(filters))
-        .toStdString();
+    QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(suggestedName), FilterText(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an ending gets the chosen filter's first one, as Windows' dialog gives it.
+    auto sufijo = [&filters](std::size_t i) {
+        std::string p = i < filters.size() ? filters[i].pattern : std::string();
+        p = p.substr(0, p.find(' '));
+        return p.rfind("*.", 0) == 0 && p.find_first_of("*?", 2) == std::string::npos ? Q(p.substr(2)) : QString();
+    };
+    dialog.setDefaultSuffix(sufijo(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filtro) {
+        QStringList todos = FilterText(filters).split(QStringLiteral(";;"));
+        dialog.setDefaultSuffix(sufijo(static_cast<std::size_t>(todos.indexOf(filtro))));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first().toStdString();
 }
 
 void QtShell::SetClipboard(const std::string &text) { QGuiApplication::clipboard()->setText(Q(text)); }

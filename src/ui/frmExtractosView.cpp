@@ -53,7 +53,7 @@ frmExtractosView::frmExtractosView(statements::frmExtractos &w, QWidget *parent)
     root_->addWidget(grid, 1);
 
     ButtonRow({Button(w.cmdImportar, [&w] { w.cmdImportar_Click(); }), Button(w.cmdPagos, [&w] { w.cmdPagos_Click(); }),
-               Button(w.cmdCasacionAut, [&w] { w.cmdCasacionAut_Click(); }), Button(w.cmdExportar, {}),
+               Button(w.cmdCasacionAut, [&w] { w.cmdCasacionAut_Click(); }), Button(w.cmdExportar, [&w] { w.cmdExportar_Click(); }),
                Button(w.cmdGenerarAsiento, [&w] { w.cmdGenerarAsiento_Click(); })},
               {Button(w.cmdEliminar, [&w] { w.cmdEliminar_Click(); }), Button(w.cmdSalir, [&w] { w.cmdSalir_Click(); })});
     FitToGrid(grid, TwipsToPixels(14200), 520);
