@@ -5,6 +5,7 @@
 #include "app/Celda.h"
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosAsientos.h"
+#include "app/ComandosClientes.h"
 #include "app/ComandosExtractos.h"
 #include "app/ComandosVinculos.h"
 #include "app/DataFolder.h"
@@ -40,6 +41,17 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   journal [--from D] [--to D] [--entry N] [--accounting-company N]
                                      lista los apuntes de la contabilidad, los asientos que no cuadran
                                      y los totales del Debe y del Haber
+  customer list [--state ABIERTO|CERRADO|TODOS] [--customer N] [--from D] [--to D]
+  customer add CLIENTE FECHA_COBRO FECHA_CONTABILIZAR
+  customer modify CLIENTE FECHA_COBRO [--customer-to N] [--date-to D] [--accounting-to D]
+  customer delete [--yes] CLIENTE:FECHA...
+  customer lines CLIENTE FECHA_COBRO [--from D] [--to D] [--supplier N] [--document TEXTO]
+  customer line add CLIENTE FECHA_COBRO --supplier N --document TEXTO --date D
+                    [--atipico 0|1|2 --percent P] [--obs TEXTO] [--taxes TIPO:BASE[,TIPO:BASE...]]
+  customer line delete --line ID [--yes]
+  customer entries [--yes] CLIENTE:FECHA...
+                                     extractos de cobro de clientes: lista, alta, cambio, baja,
+                                     líneas con impuestos y asiento con sus previsiones de pago
   gui                                abre la ventana de extractos (también sin orden)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
@@ -158,6 +170,9 @@ int main(int argc, char **argv) {
         }
         if (cmd == "journal") {
             return app::ComandoJournal(args);
+        }
+        if (cmd == "customer") {
+            return app::ComandoCustomer(args);
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);
