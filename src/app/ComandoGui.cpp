@@ -21,7 +21,9 @@ int ComandoGui(const Args &args, int argc, char **argv) {
     ui::QtShell shell;
     ui::RegisterViews();
     AbrirSesion(args, shell);
-    auto cls = host::CrearObjeto("VRNXComprasPagoCentral.frmclsExtractos");
+    // --customers opens the customer wing, as its own host class would.
+    auto cls = host::CrearObjeto(args.Has("customers") ? "VRNXComprasPagoCentral.frmclsExtrac_Cli"
+                                                        : "VRNXComprasPagoCentral.frmclsExtractos");
     auto &c = host::Contexto::Global();
     auto *lumbra = dynamic_cast<host::HostClassLumbra *>(cls.get());
     lumbra->EmpresaVarnex(c.empresaVarnex);
@@ -54,7 +56,7 @@ int ComandoGui(const Args &args, int argc, char **argv) {
         QTimer::singleShot(args.Has("lines") ? 1200 : 400, [&, file] {
             QWidget *front = QApplication::activeModalWidget();
             for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (!front && w->isVisible() && w->windowTitle().startsWith("Extractos")) {
+                if (!front && w->isVisible() && (w->windowTitle().startsWith("Extractos") || w->windowTitle().startsWith("Facturas"))) {
                     front = w;
                 }
             }

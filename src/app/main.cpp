@@ -52,7 +52,7 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   customer entries [--yes] CLIENTE:FECHA...
                                      extractos de cobro de clientes: lista, alta, cambio, baja,
                                      líneas con impuestos y asiento con sus previsiones de pago
-  gui                                abre la ventana de extractos (también sin orden)
+  gui [--customers]                  abre la ventana de extractos (también sin orden), o la de clientes
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
@@ -124,7 +124,7 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
 
 int main(int argc, char **argv) {
     try {
-        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear"});
+        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear", "customers"});
         if (args.Command() == "sqlserver-scripts") {
             return app::ComandoSqlServer(args);
         }

@@ -81,8 +81,8 @@ frmExtractos_Cliente_Lineas::frmExtractos_Cliente_Lineas(host::Shell &shell,
         {"Observaciones", 2500, A::Left, T::String}, {"IdExtractoLinea", 0, A::Right, T::Long, true},
     };
     vsImpuestos.columns = {
-        {"Base", 1300, A::Right, T::Currency},
-        {"Impuesto", 1300, A::Right, T::Currency},
+        {"Base", 1200, A::Right, T::Currency},
+        {"Impuesto", 1100, A::Right, T::Currency},
         {"Impuesto %", 1000, A::Right, T::Currency},
     };
 }
