@@ -2,6 +2,8 @@
 #include "accounting/RelojFicheros.h"
 #include "accounting/frmCuentaContrapartida.h"
 #include "claims/frmExtractos_Lineas_Reclamacion_Visor.h"
+#include "customers/frmExtractos_Cliente.h"
+#include "customers/frmExtractos_Cliente_Lineas.h"
 #include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
@@ -441,6 +443,51 @@ std::function<void()> ExportarReclamaciones(Sweep &s) {
     return [w] { w->cmdExportar_Click(); };
 }
 
+// Customer statements: a second one of customer 2 beside the demo's, both with taxed lines.
+void SeedClientes(Sweep &s) {
+    s.demo.settings->GuardarValor("FechaICobro", "01/01/2000");
+    s.demo.settings->GuardarValor("FechaFCobro", "31/12/2099");
+    const std::string fecha = Sweep::Dia(1);
+    s.demo.erp->Execute("INSERT INTO Clientes_PagosCentral_Extractos (Cod_Empresa, Cod_Cliente, FechaCobro, "
+                        "FechaContabilizar, Hora, Cerrado) VALUES (1, 2, '" +
+                        fecha + "', '" + fecha + "', '" + fecha + "', 0)");
+    s.demo.erp->Execute("INSERT INTO Clientes_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Cliente, FechaCobro, "
+                        "Cod_Proveedor, Documento, FechaFactura, Importe, Observaciones, Cod_Atipico, "
+                        "AtipicosPorcentaje) VALUES (1, 2, '" +
+                        fecha + "', 4, 'C''2', '" + Sweep::Dia(-9) + "', 64.2, '', 0, 0)");
+    s.demo.erp->Execute("INSERT INTO Clientes_PagosCentral_Extractos_Lineas_Impuestos (IdExtractoLinea, Base, "
+                        "Valor_Tipo, Importe) SELECT MAX(IdExtractoLinea), 60, 7, 4.2 FROM "
+                        "Clientes_PagosCentral_Extractos_Lineas");
+}
+
+std::function<void()> ListaClientes(Sweep &s, bool generar) {
+    auto w = std::make_shared<customers::frmExtractos_Cliente>(s.shell, s.demo.settings);
+    w->Show();
+    w->cboEstado.SelectData(3);
+    w->cboEstado_Click();
+    w->chkSelelecion_vsExtractos.value = true;
+    w->chkSelelecion_vsExtractos_Click();
+    return [&s, w, generar] {
+        s.shell.answers = {host::Answer::Yes};
+        if (generar) {
+            w->cmdGenerarAsiento_Click();
+        } else {
+            w->cmdEliminar_Click();
+        }
+    };
+}
+
+std::function<void()> LineasCliente(Sweep &s, const std::function<void(customers::frmExtractos_Cliente_Lineas &)> &f) {
+    auto w = std::make_shared<customers::frmExtractos_Cliente_Lineas>(s.shell, s.demo.settings);
+    w->codCliente = 1;
+    w->fechaCobro = Sweep::Dia(-5);
+    w->Show();
+    return [&s, w, f] {
+        s.shell.answers = {host::Answer::Yes};
+        f(*w);
+    };
+}
+
 const Operation kOperations[] = {
     {"ImportStatementFormat1", [](Sweep &) {},
      [](Sweep &s) { return Importar(s, kSamples + "extractos_formato1.txt"); }},
@@ -569,6 +616,38 @@ const Operation kOperations[] = {
     {"GenerateEntriesOfForecasts", [](Sweep &s) { SeedEntries(s, 2); }, Contabilizar, true},
     {"GenerateSageFiles", SeedSage, ContabilizarSage, true},
     {"ExportClaims", SeedClaims, ExportarReclamaciones},
+    {"GenerateCustomerEntries", SeedClientes, [](Sweep &s) { return ListaClientes(s, true); }, true},
+    {"DeleteCustomerStatements", SeedClientes, [](Sweep &s) { return ListaClientes(s, false); }},
+    {"ModifyCustomerStatement", SeedClientes,
+     [](Sweep &s) {
+         auto w = std::make_shared<customers::frmExtractos_Cliente>(s.shell, s.demo.settings);
+         w->Show();
+         w->cboEstado.SelectData(3);
+         w->cboEstado_Click();
+         w->vsExtractos_RowColChange(w->vsExtractos.DataRows());
+         w->cmdModificar_Click();
+         w->txtCliente_Insert.code = 3;
+         return std::function<void()>([w] { w->txtCont_Insert_Enter(); });
+     }},
+    {"ConfirmCustomerLineTaxes", SeedClientes,
+     [](Sweep &s) {
+         return LineasCliente(s, [](customers::frmExtractos_Cliente_Lineas &w) {
+             w.txtBase[6].text = "10";
+             w.txtBase_Change(6);
+             w.txtBase_Enter(6);
+         });
+     }},
+    {"DeleteCustomerLine", SeedClientes,
+     [](Sweep &s) { return LineasCliente(s, [](customers::frmExtractos_Cliente_Lineas &w) { w.cmdEliminar_Click(); }); }},
+    {"AddCustomerLine", SeedClientes,
+     [](Sweep &s) {
+         return LineasCliente(s, [](customers::frmExtractos_Cliente_Lineas &w) {
+             w.txtProveedor_Insert.code = 9;
+             w.txtDocumento_Insert.text = "N'1";
+             w.txtFechaFactura.text = Sweep::Dia(-4);
+             w.txtObservaciones_Enter();
+         });
+     }},
 };
 
 class FaultSweep : public ::testing::TestWithParam<Operation> {};

@@ -23,14 +23,17 @@ int ComandoGui(const Args &args, int argc, char **argv) {
     ui::QtShell shell;
     ui::RegisterViews();
     AbrirSesion(args, shell);
-    // --window claims opens the claims viewer, as the host does through its own class.
-    std::string ventana = args.Get("window", "statements");
-    if (ventana != "statements" && ventana != "claims") {
-        std::fprintf(stderr, "--window espera statements o claims\n");
+    // --window claims opens the claims viewer, --window customers (or --customers) the customer
+    // wing, as the host does through their own classes.
+    std::string ventana = args.Has("customers") ? "customers" : args.Get("window", "statements");
+    if (ventana != "statements" && ventana != "claims" && ventana != "customers") {
+        std::fprintf(stderr, "--window espera statements, claims o customers\n");
         return 2;
     }
     bool visor = ventana == "claims";
-    auto cls = host::CrearObjeto(visor ? "VRNXComprasPagoCentral.frmclsVisor_Rec" : "VRNXComprasPagoCentral.frmclsExtractos");
+    auto cls = host::CrearObjeto(visor                     ? "VRNXComprasPagoCentral.frmclsVisor_Rec"
+                                 : ventana == "customers" ? "VRNXComprasPagoCentral.frmclsExtrac_Cli"
+                                                          : "VRNXComprasPagoCentral.frmclsExtractos");
     auto &c = host::Contexto::Global();
     cls->EmpresaVarnex(c.empresaVarnex);
     cls->ConexionVarnex(c.conexionVarnex);
@@ -65,7 +68,8 @@ int ComandoGui(const Args &args, int argc, char **argv) {
             QWidget *front = QApplication::activeModalWidget();
             for (QWidget *w : QApplication::topLevelWidgets()) {
                 if (!front && w->isVisible() &&
-                    (w->windowTitle().startsWith("Extractos") || w->windowTitle().startsWith("Visor"))) {
+                    (w->windowTitle().startsWith("Extractos") || w->windowTitle().startsWith("Visor") ||
+                     w->windowTitle().startsWith("Facturas"))) {
                     front = w;
                 }
             }

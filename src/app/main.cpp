@@ -5,6 +5,7 @@
 #include "app/Celda.h"
 #include "app/ComandoSqlServer.h"
 #include "app/ComandosAsientos.h"
+#include "app/ComandosClientes.h"
 #include "app/ComandosExtractos.h"
 #include "app/ComandosReclamaciones.h"
 #include "app/ComandosVinculos.h"
@@ -51,7 +52,19 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   claim export [filtros del visor] (--ids A,B | --all)
                                      exporta las reclamaciones al fichero de la central
   claim mark --id N [--yes]          marca una reclamación como exportada
-  gui [--window claims]              abre la ventana de extractos (o el visor de reclamaciones)
+  customer list [--state ABIERTO|CERRADO|TODOS] [--customer N] [--from D] [--to D]
+  customer add CLIENTE FECHA_COBRO FECHA_CONTABILIZAR
+  customer modify CLIENTE FECHA_COBRO [--customer-to N] [--date-to D] [--accounting-to D]
+  customer delete [--yes] CLIENTE:FECHA...
+  customer lines CLIENTE FECHA_COBRO [--from D] [--to D] [--supplier N] [--document TEXTO]
+  customer line add CLIENTE FECHA_COBRO --supplier N --document TEXTO --date D
+                    [--atipico 0|1|2 --percent P] [--obs TEXTO] [--taxes TIPO:BASE[,TIPO:BASE...]]
+  customer line delete --line ID [--yes]
+  customer entries [--yes] CLIENTE:FECHA...
+                                     extractos de cobro de clientes: lista, alta, cambio, baja,
+                                     líneas con impuestos y asiento con sus previsiones de pago
+  gui [--window claims|customers]    abre la ventana de extractos (también sin orden), el visor de
+                                     reclamaciones o la de clientes (--customers es lo mismo)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
 
@@ -123,7 +136,8 @@ int RunParam(const app::Args &args, db::Connection &conn, int company) {
 
 int main(int argc, char **argv) {
     try {
-        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear", "exported", "all"});
+        app::Args args(argc, argv, {"demo", "accounting", "yes", "help", "unlink", "nopago", "clear", "exported", "all",
+                                    "customers"});
         if (args.Command() == "sqlserver-scripts") {
             return app::ComandoSqlServer(args);
         }
@@ -172,6 +186,9 @@ int main(int argc, char **argv) {
         }
         if (cmd == "journal") {
             return app::ComandoJournal(args);
+        }
+        if (cmd == "customer") {
+            return app::ComandoCustomer(args);
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);

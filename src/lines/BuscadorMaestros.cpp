@@ -49,6 +49,26 @@ std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Proveedores(db::Connection
     return Leer(erp, sql + " ORDER BY Nombre");
 }
 
+std::optional<std::string> BuscadorMaestros::NombreCliente(db::Connection &erp, int empresa, long codigo) {
+    if (codigo < 1) {
+        return std::nullopt;
+    }
+    return Uno(erp, "SELECT ISNULL(Nombre,'') AS Nombre FROM Clientes WHERE Cod_Empresa =" + std::to_string(empresa) +
+                        " AND Codigo =" + std::to_string(codigo));
+}
+
+std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Clientes(db::Connection &erp, int empresa,
+                                                               const std::string &texto) {
+    std::string sql = "SELECT TOP " + std::to_string(kMaximo) +
+                      " Codigo, ISNULL(Nombre,'') AS Nombre FROM Clientes WHERE Cod_Empresa =" +
+                      std::to_string(empresa);
+    if (!texto.empty()) {
+        sql += " AND (Nombre LIKE " + Contiene(texto) + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + Contiene(texto) +
+               ")";
+    }
+    return Leer(erp, sql + " ORDER BY Nombre");
+}
+
 std::optional<std::string> BuscadorMaestros::NombreAlmacen(db::Connection &erp, int empresa, long codigo) {
     if (codigo < 1) {
         return std::nullopt;

@@ -23,6 +23,9 @@ class BuscadorMaestros {
     static std::optional<std::string> NombreProveedor(db::Connection &erp, int empresa, long codigo);
     // Suppliers whose code or name contains the text (all when it is empty), by name.
     static std::vector<Fila> Proveedores(db::Connection &erp, int empresa, const std::string &texto);
+    static std::optional<std::string> NombreCliente(db::Connection &erp, int empresa, long codigo);
+    // Customers whose code or name contains the text (all when it is empty), by name.
+    static std::vector<Fila> Clientes(db::Connection &erp, int empresa, const std::string &texto);
     static std::optional<std::string> NombreAlmacen(db::Connection &erp, int empresa, long codigo);
     // Warehouses whose code or name contains the text (all when it is empty), by code.
     static std::vector<Fila> Almacenes(db::Connection &erp, int empresa, const std::string &texto);

@@ -27,6 +27,15 @@ std::string FechaCampo(const db::Field &f, bool conHora) {
     return conHora && d->TieneHora() ? d->Formato("dd/mm/yyyy hh:nn:ss") : suite::Formato::Instancia().FechaTexto(*d);
 }
 
+// Both counts are ten-thousandths and the rate a percentage: a cent is 10^8 of the product.
+suite::Moneda Cuota(suite::Moneda base, suite::Moneda tipo) {
+    __int128 producto = static_cast<__int128>(base.Units()) * tipo.Units();
+    const __int128 centimo = 100000000;
+    __int128 mitad = centimo / 2;
+    __int128 centimos = producto >= 0 ? (producto + mitad) / centimo : -((-producto + mitad) / centimo);
+    return suite::Moneda::FromUnits(static_cast<std::int64_t>(centimos * 100));
+}
+
 int EmpContableAlmacen(int codAlmacen) {
     auto rs = Ctx().conexionVarnex->OpenRecordset("SELECT EmpContable FROM Almacenes"
                                                   " WHERE Cod_Empresa =" +

@@ -26,6 +26,8 @@ long Numero(const std::string &text);
 // A date field as the grid shows it: "dd/mm/yyyy", with " hh:mm:ss" when it carries a time.
 std::string FechaCampo(const db::Field &f, bool conHora = false);
 inline suite::Moneda MonedaCampo(const db::Field &f) { return suite::Moneda::FromUnits(f.AsCurrencyUnits()); }
+// base × rate / 100 to the cent, halves away from zero, without rounding twice on the way.
+suite::Moneda Cuota(suite::Moneda base, suite::Moneda tipo);
 // The accounting company of a warehouse of the ERP company (0 when none).
 int EmpContableAlmacen(int codAlmacen);
 // The accounting database as the module names it in three-part names.

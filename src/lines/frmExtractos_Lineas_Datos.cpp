@@ -2,6 +2,7 @@
 
 #include "db/Sql.h"
 #include "host/Contexto.h"
+#include "lines/Comun.h"
 #include "suite/Almacen.h"
 #include "suite/EmpresaLumbra.h"
 #include "suite/EmpresaVarnex.h"
@@ -37,16 +38,6 @@ long Numero(const std::string &text) {
 }
 
 std::string Dos(suite::Moneda m) { return suite::Formato::Instancia().Redondear(m, 2); }
-
-// base × rate / 100 to the cent, halves away from zero, without rounding twice on the way.
-suite::Moneda Cuota(suite::Moneda base, suite::Moneda tipo) {
-    // Both counts are ten-thousandths and the rate is a percentage, so a cent is 10^8 of the product.
-    __int128 producto = static_cast<__int128>(base.Units()) * tipo.Units();
-    const __int128 centimo = 100000000;
-    __int128 mitad = centimo / 2;
-    __int128 centimos = producto >= 0 ? (producto + mitad) / centimo : -((-producto + mitad) / centimo);
-    return suite::Moneda::FromUnits(static_cast<std::int64_t>(centimos * 100));
-}
 
 } // namespace
 
@@ -258,7 +249,7 @@ void frmExtractos_Lineas_Datos::CalcularFila(int fila) {
         return;
     }
     suite::Moneda base = suite::Formato::Instancia().ANumero(txtBase[k].text);
-    txtImporte_Imp[k].text = Dos(Cuota(base, Impuestos_Tipo[k]));
+    txtImporte_Imp[k].text = Dos(comun::Cuota(base, Impuestos_Tipo[k]));
 }
 
 void frmExtractos_Lineas_Datos::CalcularTotales() {

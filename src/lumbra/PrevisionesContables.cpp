@@ -33,20 +33,32 @@ std::vector<long> PrevisionesContables::Crear(const std::string &cuenta, const s
     const long resto = static_cast<long>(rs->Fields("RestoVtos").AsInt64());
     const long vencimientos = std::max<long>(1, static_cast<long>(rs->Fields("NroVtos").AsInt64()));
     rs->Close();
-    const auto &fmt = suite::Formato::Instancia();
     const suite::Moneda parte = (importe / static_cast<std::int64_t>(vencimientos)).Redondear(2);
-    std::vector<long> apuntes;
+    std::vector<Vencimiento> dues;
     suite::Moneda repartido;
     for (long v = 0; v < vencimientos; ++v) {
         suite::Moneda cuota = v + 1 == vencimientos ? importe - repartido : parte;
         repartido += cuota;
-        suite::Fecha vto = fechaDocumento.SumarDias(primero + v * resto);
+        dues.push_back({fechaDocumento.SumarDias(primero + v * resto), cuota, 0, ""});
+    }
+    return Crear(cuenta, documento, documento2, fechaDocumento, dues, formaPago);
+}
+
+std::vector<long> PrevisionesContables::Crear(const std::string &cuenta, const std::string &documento,
+                                              const std::string &documento2, const suite::Fecha &fechaDocumento,
+                                              const std::vector<Vencimiento> &vencimientos, int formaPago) {
+    const auto &fmt = suite::Formato::Instancia();
+    std::vector<long> apuntes;
+    for (const auto &v : vencimientos) {
         conexion_->Execute("INSERT INTO Previsiones_Pago (Cod_Empresa, Cuenta, Documento, Documento2, Fecha_Doc, "
-                           "Fecha_Vto, Importe, Estado, FormaPago, Asiento, Cod_Ejercicio) VALUES (" +
+                           "Fecha_Vto, Importe, Estado, FormaPago, Asiento, Cod_Ejercicio, TipoDoc, CuentaBanco) "
+                           "VALUES (" +
                            std::to_string(empresa_->Codigo()) + ", " + db::Quote(cuenta) + ", " + db::Quote(documento) +
                            ", " + db::Quote(documento2) + ", '" + fmt.FechaTexto(fechaDocumento) + "', '" +
-                           fmt.FechaTexto(vto) + "', " + fmt.NumeroSQL(cuota) + ", 0, " + std::to_string(formaPago) +
-                           ", " + std::to_string(asiento_) + ", " + std::to_string(empresa_->Ejercicio()) + ")");
+                           fmt.FechaTexto(v.fecha) + "', " + fmt.NumeroSQL(v.importe) + ", 0, " +
+                           std::to_string(formaPago) + ", " + std::to_string(asiento_) + ", " +
+                           std::to_string(empresa_->Ejercicio()) + ", " + std::to_string(v.tipoDoc) + ", " +
+                           db::Quote(v.cuentaBanco) + ")");
         auto id = conexion_->OpenRecordset("SELECT ISNULL(@@IDENTITY, 0) AS Id");
         apuntes.push_back(static_cast<long>(id->Fields(0).AsInt64()));
     }

@@ -16,6 +16,14 @@ namespace lumbra {
 // Payment forecasts (Previsiones_Pago) of the accounting company.
 class PrevisionesContables {
   public:
+    // One due of a forecast: when, how much, the document it is paid with and the bank account.
+    struct Vencimiento {
+        suite::Fecha fecha;
+        suite::Moneda importe;
+        int tipoDoc = 0;
+        std::string cuentaBanco;
+    };
+
     PrevisionesContables(db::Connection &conexion, const suite::EmpresaLumbra &empresa)
         : conexion_(&conexion), empresa_(&empresa) {}
 
@@ -32,6 +40,10 @@ class PrevisionesContables {
     // remainder on the last. None when the method generates no forecasts. Returns their numbers.
     std::vector<long> Crear(const std::string &cuenta, const std::string &documento, const std::string &documento2,
                             const suite::Fecha &fechaDocumento, suite::Moneda importe, int formaPago);
+    // The forecast of a document with the dues its caller worked out, one row per due.
+    std::vector<long> Crear(const std::string &cuenta, const std::string &documento, const std::string &documento2,
+                            const suite::Fecha &fechaDocumento, const std::vector<Vencimiento> &vencimientos,
+                            int formaPago);
 
   private:
     db::Connection *conexion_;

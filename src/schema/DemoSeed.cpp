@@ -565,7 +565,7 @@ std::vector<std::string> DemoSeedAccounting(Dialect dialect, const std::string &
     // The texts carry the placeholders the entries fill in, so that a demo entry shows them.
     const char *conceptos[] = {"Pago centralizado extracto %NROEXTRACTO%", "Ajuste pago centralizado %NROEXTRACTO%",
                                "Gasto %CUENTANOMBRE$40% ext. %NROEXTRACTO%", "Contrapartida extracto %NROEXTRACTO%",
-                               "Franquicia proveedor", "Franquicia cliente"};
+                               "Franquicia %NOMBRECLIENTE$50%", "Cobro franquicia %FECHAVTO$10%"};
     for (int i = 0; i < 6; ++i) {
         s.Add("INSERT INTO Conceptos (Cod_Empresa, Codigo, Nombre) VALUES (1, " + std::to_string(i + 1) + ", " +
               Q(conceptos[i]) + ")");

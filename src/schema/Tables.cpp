@@ -118,7 +118,8 @@ const std::vector<Table> &AccountingTables() {
     static const std::vector<Table> tables = {
         {"Previsiones_Pago",
          "Apunte:K, Cod_Empresa:I, Cuenta:S20, Documento:S50, Documento2:S50, Fecha_Doc:D, Fecha_Vto:D, Importe:M, "
-         "Estado:F, FormaPago:I, Asiento:I, Cod_Ejercicio:I, AsientoPago:I, CuentaContrapartida:S20",
+         "Estado:F, FormaPago:I, Asiento:I, Cod_Ejercicio:I, AsientoPago:I, CuentaContrapartida:S20, TipoDoc:I, "
+         "CuentaBanco:S20",
          "",
          {"Cod_Empresa, Cuenta, Estado", "Importe", "Fecha_Vto"}},
         {"Cuentas", "Cod_Empresa:I, Cod_Ejercicio:I, Cuenta:S20, Nombre:S100, Nif:S20, F_Razon:S100",

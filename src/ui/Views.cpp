@@ -2,6 +2,8 @@
 
 #include "ui/QtShell.h"
 #include "ui/frmExtractosView.h"
+#include "ui/frmExtractos_ClienteView.h"
+#include "ui/frmExtractos_Cliente_LineasView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmExtractos_LineasView.h"
 #include "ui/frmExtractos_Lineas_DatosView.h"
@@ -53,6 +55,8 @@ void RegisterViews() {
         "frmExtractos_Lineas_Reclamacion_Datos");
     Registrar<frmExtractos_Lineas_Reclamacion_VisorView, claims::frmExtractos_Lineas_Reclamacion_Visor>(
         "frmExtractos_Lineas_Reclamacion_Visor");
+    Registrar<frmExtractos_ClienteView, customers::frmExtractos_Cliente>("frmExtractos_Cliente");
+    Registrar<frmExtractos_Cliente_LineasView, customers::frmExtractos_Cliente_Lineas>("frmExtractos_Cliente_Lineas");
 }
 
 } // namespace ui
