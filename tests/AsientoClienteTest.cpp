@@ -79,6 +79,29 @@ class ClienteEntry : public ClientesFixture, public ::testing::Test {
     }
 };
 
+TEST_F(ClienteEntry, AStatementWhoseClosingWasLostCannotMoveNorGoAndIsClosedWithItsEntry) {
+    auto w = Generar({{1, Dia(-5)}});
+    ASSERT_TRUE(w->Generado()) << shell.Last();
+    const std::string hecho = shell.Last();
+    const auto entrada = Apuntes();
+    // The ERP side of the run lost, as when the program dies between the two commits.
+    demo.erp->Execute("UPDATE Clientes_PagosCentral_Extractos SET Cerrado = 0");
+    const std::string aviso = "warning|¡ Atención !|El Extracto del cliente 1 con fecha de cobro " + Dia(-5) +
+                              " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo su "
+                              "asiento para cerrarlo: no se duplicará.";
+    w = Lista();
+    w->vsExtractos.SetTicked(Fila(*w, 1, Dia(-5)), true);
+    shell.ClearLog();
+    w->cmdEliminar_Click();
+    EXPECT_EQ(shell.Last(), aviso);
+    EXPECT_EQ(demo.Count("Clientes_PagosCentral_Extractos_Lineas WHERE Cod_Cliente = 1"), 2);
+
+    w = Generar({{1, Dia(-5)}});
+    EXPECT_EQ(shell.Last(), hecho);
+    EXPECT_EQ(Apuntes(), entrada);
+    EXPECT_EQ(demo.One("SELECT Cerrado FROM Clientes_PagosCentral_Extractos WHERE Cod_Cliente = 1"), "1");
+}
+
 TEST_F(ClienteEntry, TheEntryCreditsEachSupplierDebitsTheCustomerAndWritesTheForecasts) {
     auto w = Generar({{1, Dia(-5)}});
     ASSERT_TRUE(w->Generado()) << shell.Last();

@@ -24,7 +24,6 @@ namespace fs = std::filesystem;
 using statements::frmExtractos;
 
 const std::string kExpected = std::string(PC_SOURCE_DIR) + "/tests/expected/euromadi/";
-const char *kAtencion = "¡ Atención !";
 
 std::string Bytes(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -487,7 +486,7 @@ TEST_F(Exportar, AFailureAtEachStatementLeavesTheEarlierFileAsItWas) {
     auto &ctx = host::Contexto::Global();
     ctx.conexionVarnex = std::make_shared<FaultyConnection>(demo.erp, plan);
     ctx.empresaVarnex = std::make_shared<suite::EmpresaVarnex>(ctx.conexionVarnex, 1);
-    for (const std::string file : {eur, out + "/Extracto.xlsx"}) {
+    for (const std::string &file : {eur, out + "/Extracto.xlsx"}) {
         Select();
         plan->Reset();
         Press(file);

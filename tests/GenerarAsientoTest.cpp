@@ -231,11 +231,10 @@ TEST_F(GenerarAsiento, AStatementWhoseClosingWasLostIsClosedWithItsEntriesNotAcc
                              "del Extracto: \r2";
     ASSERT_EQ(shell.Last(), done);
     const auto entries = Apuntes();
-    EXPECT_EQ(demo.acc->OpenRecordset("SELECT Cod_Almacen, Cod_Extracto, Asientos FROM "
-                                      "PagosCentral_ExtractosContabilizados")
-                  ->Fields(2)
-                  .AsText(),
-              "\r1\rAsiento del Extracto: \r2");
+    auto nota = demo.acc->OpenRecordset("SELECT Origen, Clave, Asientos FROM PagosCentral_ExtractosContabilizados");
+    EXPECT_EQ(nota->Fields(0).AsText() + "|" + nota->Fields(1).AsText() + "|" + nota->Fields(2).AsText(),
+              "Proveedores|1:T'1|\r1\rAsiento del Extracto: \r2");
+    nota->Close();
     // The ERP side of the run lost, as when the program dies between the two commits.
     demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0");
     demo.erp->Execute("UPDATE Compras_PagosCentral_Entradas SET Contabilizado = 0");

@@ -1,5 +1,6 @@
 #include "customers/frmExtractos_Cliente.h"
 
+#include "accounting/ExtractosContabilizados.h"
 #include "customers/AsientoCliente.h"
 #include "customers/frmExtractos_Cliente_Lineas.h"
 #include "db/Sql.h"
@@ -206,6 +207,23 @@ bool frmExtractos_Cliente::Falta(bool falla, const char *mensaje, const char *co
     return falla;
 }
 
+bool frmExtractos_Cliente::SinCerrar(long cliente, const std::string &fechaCobro) {
+    if (!Ctx().conexionLumbra) {
+        return false;
+    }
+    const long empresa = Ctx().empresaVarnex->Codigo();
+    const accounting::ExtractosContabilizados notas(*Ctx().conexionVarnex, *Ctx().conexionLumbra, empresa);
+    if (!notas.Asientos(accounting::ExtractosContabilizados::DeClientes(empresa, cliente, FechaSql(fechaCobro)))) {
+        return false;
+    }
+    // Moving or deleting it would leave the entry without its statement, and account it again.
+    Ui().MsgBox("El Extracto del cliente " + std::to_string(cliente) + " con fecha de cobro " + fechaCobro +
+                    " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo su asiento "
+                    "para cerrarlo: no se duplicará.",
+                kAtencion, host::Icon::Warning);
+    return true;
+}
+
 void frmExtractos_Cliente::txtCont_Insert_Enter() {
     guardado_ = false;
     Trap("txtCont_Insert_Enter", [&] {
@@ -249,6 +267,9 @@ void frmExtractos_Cliente::txtCont_Insert_Enter() {
             vsExtractos.row = vsExtractos.DataRows();
             vsExtractos_RowColChange(vsExtractos.row);
         } else {
+            if (SinCerrar(clienteEditado_, fechaEditada_)) {
+                return;
+            }
             const std::string viejo = std::to_string(clienteEditado_);
             const std::string donde =
                 " WHERE Cod_Empresa =" + co + " AND Cod_Cliente =" + viejo + " AND FechaCobro ='" + fechaEditada_ + "'";
@@ -394,6 +415,12 @@ void frmExtractos_Cliente::cmdEliminar_Click() {
                 return;
             }
         }
+        for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
+            if (vsExtractos.Ticked(r) && SinCerrar(lines::comun::Numero(vsExtractos.Text(r, colCliente)),
+                                                   vsExtractos.Text(r, colFechaCobro))) {
+                return;
+            }
+        }
         statements::frmExtractos_ConfirmarEliminar confirmar(Ui());
         confirmar.Show(1);
         if (!confirmar.confirmado) {
@@ -487,9 +514,19 @@ void frmExtractos_Cliente::cmdGenerarAsiento_Click() {
                 correcto = false;
                 break;
             }
+            // Accounted already by a run whose ERP side was lost: closed now, not accounted twice.
+            const long empresa = Ctx().empresaVarnex->Codigo();
+            const accounting::ExtractosContabilizados notas(erp, contabilidad, empresa);
+            const auto nota = accounting::ExtractosContabilizados::DeClientes(empresa, cliente, FechaSql(fecha));
+            const std::size_t antes = AsientosGenerados.size();
+            const auto previos = notas.Asientos(nota);
             const auto contabilizar = suite::Fecha::Parse(vsExtractos.Text(r, colFechaCont));
             AsientoCliente builder(*this, AsientosGenerados);
-            if (!contabilizar || !builder.GenerarAsiento(fecha, cliente, *contabilizar)) {
+            if (previos) {
+                AsientosGenerados += *previos;
+            } else if (contabilizar && builder.GenerarAsiento(fecha, cliente, *contabilizar)) {
+                notas.Anotar(nota, AsientosGenerados.substr(antes));
+            } else {
                 contabilidad.RollbackTrans();
                 erp.RollbackTrans();
                 transacciones = false;

@@ -86,6 +86,8 @@ class frmExtractos_Cliente : public host::Window {
     void GuardarPosicion();
     void VaciarEntrada();
     bool Falta(bool falla, const char *mensaje, const char *control);
+    // A statement whose entry reached the accounting but whose closing was lost: says so and is true.
+    bool SinCerrar(long cliente, const std::string &fechaCobro);
 
     std::shared_ptr<suite::Configuracion> ajustes_;
     int filaGuardada_ = 0;

@@ -157,8 +157,8 @@ const std::vector<Table> &AccountingTables() {
 
         // Ours: the statements accounted here and their entries, written with them.
         {"PagosCentral_ExtractosContabilizados",
-         "Cod_Empresa:I, Cod_Almacen:I, Cod_Extracto:S30, PrimeraLinea:I, Asientos:T",
-         "Cod_Empresa, Cod_Almacen, Cod_Extracto",
+         "Cod_Empresa:I, Origen:S20, Clave:S80, PrimeraLinea:I, Asientos:T",
+         "Cod_Empresa, Origen, Clave",
          {}},
     };
     return tables;

@@ -468,7 +468,9 @@ void frmExtractos::cmdEliminar_Click() {
                                                             Ctx().empresaVarnex->Codigo());
             for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
                 if (vsExtractos.Ticked(r) &&
-                    notas.Asientos(lines::comun::Numero(vsExtractos.Text(r, colAlmacen)), vsExtractos.Text(r, colExtracto))) {
+                    notas.Asientos(accounting::ExtractosContabilizados::DeProveedores(
+                        Ctx().empresaVarnex->Codigo(), lines::comun::Numero(vsExtractos.Text(r, colAlmacen)),
+                        vsExtractos.Text(r, colExtracto)))) {
                     Ui().MsgBox("El Extracto: " + vsExtractos.Text(r, colExtracto) +
                                     " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo "
                                     "su asiento para cerrarlo: no se duplicará.",
@@ -851,10 +853,12 @@ void frmExtractos::cmdGenerarAsiento_Click() {
             }
             // Accounted already by a run whose ERP side was lost: closed now, not accounted twice.
             const accounting::ExtractosContabilizados notas(erp, contabilidad, Ctx().empresaVarnex->Codigo());
+            const auto nota =
+                accounting::ExtractosContabilizados::DeProveedores(Ctx().empresaVarnex->Codigo(), almacen, extracto);
             const std::size_t antes = AsientosGenerados.size();
             std::optional<std::string> previos;
             if (tipoContabilidad == 1) {
-                previos = notas.Asientos(almacen, extracto);
+                previos = notas.Asientos(nota);
             }
             bool hecho = false;
             if (previos) {
@@ -886,7 +890,7 @@ void frmExtractos::cmdGenerarAsiento_Click() {
                 break;
             }
             if (tipoContabilidad == 1 && !previos) {
-                notas.Anotar(almacen, extracto, AsientosGenerados.substr(antes));
+                notas.Anotar(nota, AsientosGenerados.substr(antes));
             }
             erp.Execute("UPDATE Compras_PagosCentral_Extractos"
                         " SET Cerrado=1" +
