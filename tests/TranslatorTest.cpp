@@ -2,6 +2,7 @@
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
+#include "db/dialect/ShapeScanner.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "fixtures/TempDir.h"
 #include "schema/Schema.h"
@@ -591,3 +592,57 @@ TEST(TranslatorSchema, AmountsOutsideTheMoneyRangeAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+struct Forma {
+    bool ok;
+    std::string key;
+    std::vector<std::string> literals;
+    bool operator==(const Forma &) const = default;
+};
+
+Forma Escanear(const std::string &sql) {
+    Forma f;
+    std::vector<db::dialect::Literal> lits;
+    f.ok = db::dialect::ScanShape(sql, f.key, lits);
+    for (const auto &l : lits) {
+        f.literals.push_back((l.number ? "n:" : "t:") + l.text);
+    }
+    return f;
+}
+
+// A statement scanned on its own, after another whose prefix it does not share.
+Forma Solo(const std::string &sql) {
+    Escanear("SELECT Zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz FROM Q WHERE q = 'reset'");
+    return Escanear(sql);
+}
+
+} // namespace
+
+TEST(ShapeScanner, AStatementSharingTheLastOnesTextBeforeItsFirstValueScansAsItWouldAlone) {
+    const std::string insert = "INSERT INTO Apuntes (Cod_Empresa, Cod_Ejercicio, Asiento, Concepto) VALUES (";
+    const std::vector<std::pair<std::string, std::string>> pares = {
+        {insert + "1, 2026, 7, 'Pago T''1')", insert + "2, 2027, 8, N'Otro')"},
+        {insert + "1, 2026, 7, 'a')", insert + "Cod_Empresa, 2026, 7, 'a')"},
+        {insert + "1, 2026, 7, 'a')", insert + "-- nota\n1, 2026, 7, 'a')"},
+        {insert + "1, 2026, 7, 'a')", insert + "/* nota */ 1, 2026, 7, 'a')"},
+        {insert + "1, 2026, 7, 'a')", insert},
+        {"SELECT Nombre FROM Proveedores WHERE Nombre = 'x'", "SELECT Nombre FROM Proveedores WHERE Nombre = Nif"},
+        {"SELECT Nombre FROM Proveedores WHERE Nombre = 'x'", "SELECT Nombre FROM Proveedores WHERE Nombre = 'x''; --'"},
+        // Prefixes that end inside a word or after a '-' are never taken.
+        {"SELECT Nombre FROM Proveedores WHERE Codigo =-1", "SELECT Nombre FROM Proveedores WHERE Codigo =--1\n2"},
+        {"SELECT Nombre FROM Proveedores WHERE Nombre LIKE N'x'", "SELECT Nombre FROM Proveedores WHERE Nombre LIKE Nx"},
+        {"SELECT Nombre FROM Proveedores WHERE Nombre=N'x'", "SELECT Nombre FROM Proveedores WHERE Nombre=Nombre2"},
+    };
+    for (const auto &[antes, sql] : pares) {
+        const Forma sola = Solo(sql);
+        Escanear(antes);
+        EXPECT_EQ(Escanear(sql), sola) << antes << "\nthen " << sql;
+        Escanear(antes);
+        Escanear(sql);
+        EXPECT_EQ(Escanear(sql), sola) << sql << " twice";
+    }
+    EXPECT_EQ(Solo(insert + "2, 2027, 8, N'Otro')").literals,
+              (std::vector<std::string>{"n:2", "n:2027", "n:8", "t:Otro"}));
+}

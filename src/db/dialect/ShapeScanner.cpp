@@ -1,6 +1,7 @@
 #include "db/dialect/ShapeScanner.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace db::dialect {
 
@@ -26,12 +27,41 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
+// The text before the first literal of the last statement scanned on this thread, and its key: a
+// statement run again and again (an entry line, an import line) differs only after that point, so
+// its long column lists are compared at once instead of scanned character by character.
+struct Prefijo {
+    std::string texto;
+    std::string clave;
+};
+thread_local Prefijo tPrefijo;
+
 bool ScanShape(std::string_view sql, std::string &key, std::vector<Literal> &literals) {
     key.clear();
     literals.clear();
     key.reserve(sql.size());
     const std::size_t n = sql.size();
     std::size_t i = 0;
+    Prefijo &prefijo = tPrefijo;
+    if (!prefijo.texto.empty() && n > prefijo.texto.size() &&
+        std::memcmp(sql.data(), prefijo.texto.data(), prefijo.texto.size()) == 0) {
+        key = prefijo.clave;
+        i = prefijo.texto.size();
+    }
+    bool anotado = i > 0;
+    // Notes the prefix when the first literal starts at `at`, the scanner then between tokens.
+    auto anotar = [&](std::size_t at) {
+        if (!anotado) {
+            anotado = true;
+            // Only after a character that ends a token whatever follows it: never inside a word,
+            // nor after a '-' or '/' that the next character could turn into a comment.
+            const char antes = at > 0 ? sql[at - 1] : '\0';
+            if (at >= 32 && (antes == ' ' || antes == '(' || antes == ',' || antes == '=')) {
+                prefijo.texto.assign(sql.data(), at);
+                prefijo.clave = key;
+            }
+        }
+    };
     auto space = [&] {
         if (!key.empty() && key.back() != ' ') {
             key += ' ';
@@ -56,6 +86,7 @@ bool ScanShape(std::string_view sql, std::string &key, std::vector<Literal> &lit
             i = end + 2;
             space();
         } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && sql[i + 1] == '\'')) {
+            anotar(i);
             std::size_t j = c == '\'' ? i + 1 : i + 2;
             Literal lit;
             for (;;) {
@@ -105,6 +136,7 @@ bool ScanShape(std::string_view sql, std::string &key, std::vector<Literal> &lit
             key.append(sql.substr(i, j - i));
             i = j;
         } else if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(sql[i + 1]))) {
+            anotar(i);
             std::size_t j = i;
             while (j < n && IsDigit(sql[j])) {
                 ++j;
