@@ -29,6 +29,8 @@ void ListaCompleta(statements::frmExtractos &w, host::ConsoleShell &console);
 // Ticks the statements given as W:CODE; an unknown or badly written one is refused.
 void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves);
 
+// Opens the statement list with the filters of the command line (--state, --from, --to, --warehouse, --code).
+void AbrirConFiltros(statements::frmExtractos &w, const Args &args, host::ConsoleShell &console);
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);
 // pagocentral delete [--yes] W:CODE [W:CODE ...]

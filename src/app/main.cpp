@@ -4,6 +4,7 @@
 #include "app/ComandoLines.h"
 #include "app/Celda.h"
 #include "app/ComandoSqlServer.h"
+#include "app/ComandosCatalogo.h"
 #include "app/ComandosAsientos.h"
 #include "app/ComandosExtractos.h"
 #include "app/ComandosVinculos.h"
@@ -40,6 +41,12 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   journal [--from D] [--to D] [--entry N] [--accounting-company N]
                                      lista los apuntes de la contabilidad, los asientos que no cuadran
                                      y los totales del Debe y del Haber
+  catalog (payment-types|claim-types|claim-concepts) list | add CODIGO NOMBRE [TIPO]
+        | modify CODIGO NOMBRE [TIPO] | delete CODIGO [--yes]
+                                     lista y mantiene los tipos de pago y los tipos y conceptos de reclamación
+  print (payment-types|claim-types|claim-concepts|statements) [--pdf FICHERO] [--printer NOMBRE]
+                                     imprime la lista (statements con los filtros de statements)
+                                     en la impresora predeterminada, en otra o en un PDF
   gui                                abre la ventana de extractos (también sin orden)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
 )";
@@ -161,6 +168,12 @@ int main(int argc, char **argv) {
         }
         if (cmd == "delete") {
             return app::ComandoDelete(args);
+        }
+        if (cmd == "catalog") {
+            return app::ComandoCatalog(args);
+        }
+        if (cmd == "print") {
+            return app::ComandoPrint(args, argc, argv);
         }
         if (cmd.empty() || cmd == "gui") {
             // As a host application would: the demo databases are created on first run.

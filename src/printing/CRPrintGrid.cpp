@@ -1,6 +1,8 @@
 #include "printing/CRPrintGrid.h"
 
 #include "db/OpenFile.h"
+#include "host/Contexto.h"
+#include "suite/EmpresaVarnex.h"
 #include "db/Sql.h"
 #include "printing/Maquetador.h"
 #include "printing/Plantilla.h"
@@ -144,6 +146,17 @@ void CRPrintGrid::ReportSource(const host::Grid &grid) {
     }
     if (fuentes_.empty()) {
         throw ErrorImpresion(kErrorOrigen, "La lista no tiene ninguna columna que imprimir.");
+    }
+    if (grid.anchoExtendido > 0) {
+        // The last printed column is as wide as the grid shows it: what the others leave.
+        auto cols = columnas_.Lista();
+        int otras = 0;
+        for (int c = 0; c < grid.Cols(); ++c) {
+            if (!grid.columns[c].hidden && c != fuentes_.back().columnasGrid.front()) {
+                otras += grid.columns[c].width;
+            }
+        }
+        cols.back()->Ancho = std::max(cols.back()->Ancho, grid.anchoExtendido - otras);
     }
     std::string defs;
     auto cols = columnas_.Lista();
@@ -405,6 +418,21 @@ bool CRPrintGrid::Imprimir(int destino, const std::string &impresora) {
                       host::Icon::Critical);
     }
     return false;
+}
+
+void ImprimirRejilla(host::Shell &shell, const host::Grid &grid, const std::string &titulo, bool ajustarColumnas,
+                     const std::string &criterio) {
+    auto &c = host::Contexto::Global();
+    CRPrintGrid g(shell);
+    g.Empresa_Codigo = static_cast<short>(c.empresaVarnex->Codigo());
+    g.Empresa_AppPath = c.empresaVarnex->PathAplicacion();
+    g.Empresa_Nombre = c.empresaVarnex->Nombre();
+    g.ConnectionString = c.conexionVarnex->Properties()["Extended Properties"];
+    g.ReportSource(grid);
+    g.Titulo = titulo;
+    g.Criterio = criterio;
+    g.AjustarColumnas = ajustarColumnas;
+    g.Imprimir();
 }
 
 } // namespace printing

@@ -90,4 +90,9 @@ class CRPrintGrid {
     bool fechasComoTexto_ = true;
 };
 
+// What every list window's print button does: the grid through the engine, with the company of
+// the shared context and its connection string, shown in the viewer.
+void ImprimirRejilla(host::Shell &shell, const host::Grid &grid, const std::string &titulo, bool ajustarColumnas,
+                     const std::string &criterio = {});
+
 } // namespace printing
