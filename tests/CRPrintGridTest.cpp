@@ -112,7 +112,8 @@ TEST_F(PrintGrid, GridIsCopiedMergedTypedAndDroppedAfterwards) {
     EXPECT_NE(Find(r, suite::Formato::Instancia().FechaTexto(suite::Fecha::Hoy())), nullptr);
     // Columns start one gap in and follow each other with a gap between them.
     EXPECT_EQ(g.Columnas().Item(1).x, 200);
-    EXPECT_EQ(g.Columnas().Item(2).x, 200 + 600 + 200);
+    EXPECT_EQ(g.Columnas().Item(1).Ancho, 600 + 1800);
+    EXPECT_EQ(g.Columnas().Item(2).x, 200 + 2400 + 200);
     // The date and page number end at the box's right edge, the section's.
     const auto *pagina = Find(r, "Página 1 de 1");
     EXPECT_EQ(pagina->x + pagina->ancho, 11906 - 567);

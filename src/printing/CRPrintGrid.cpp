@@ -118,6 +118,7 @@ void CRPrintGrid::ReportSource(const host::Grid &grid) {
         if (!fuentes_.empty() && gc.header == anterior) {
             // Code and name under one header print as one column: "code - name".
             fuentes_.back().columnasGrid.push_back(c);
+            columnas_.Item(columnas_.Count()).Ancho += gc.width;
             continue;
         }
         anterior = gc.header;

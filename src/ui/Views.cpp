@@ -1,6 +1,11 @@
 #include "ui/Views.h"
 
 #include "ui/QtShell.h"
+#include "catalogues/frmTiposPago.h"
+#include "claims/frmReclamacionConceptos.h"
+#include "claims/frmReclamacionTipos.h"
+#include "ui/CatalogoView.h"
+#include "ui/frmViewView.h"
 #include "ui/frmExtractosView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
 #include "ui/frmExtractos_LineasView.h"
@@ -44,6 +49,14 @@ void RegisterViews() {
         "frmExtractos_Lineas_NoPagoFechaVto");
     Registrar<frmPedirProveedorView, lines::frmPedirProveedor>("frmPedirProveedor");
     Registrar<frmCuentaContrapartidaView, accounting::frmCuentaContrapartida>("frmCuentaContrapartida");
+    // Catalogues and the report viewer.
+    for (const char *c : {"frmTiposPago", "frmReclamacionTipos", "frmReclamacionConceptos"}) {
+        Registrar<CatalogoView, catalogues::Catalogo>(c);
+    }
+    for (const char *c : {"frmTiposPago_Datos", "frmReclamacionTipos_Datos", "frmReclamacionConceptos_Datos"}) {
+        Registrar<CatalogoDatosView, catalogues::CatalogoDatos>(c);
+    }
+    Registrar<frmViewView, printing::frmView>("frmView");
 }
 
 } // namespace ui
