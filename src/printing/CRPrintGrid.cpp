@@ -297,9 +297,14 @@ host::Reporte CRPrintGrid::Maquetar() {
         ancho = c->Ancho;
     }
 
-    // The fields of each printed column, looked up once.
+    // The fields of each printed column, looked up once. The temporary table holds the columns in
+    // their order, so a grid's are found by position (drivers differ in how they spell accented names).
     std::vector<int> campo(visibles.size(), -1);
     for (std::size_t c = 0; c < visibles.size(); ++c) {
+        if (tipoGrid[c] >= 0 && static_cast<std::size_t>(tipoGrid[c]) < rs->FieldCount()) {
+            campo[c] = tipoGrid[c];
+            continue;
+        }
         for (std::size_t i = 0; i < rs->FieldCount(); ++i) {
             if (Minusculas(rs->Fields(i).Name()) == Minusculas(visibles[c]->Nombre)) {
                 campo[c] = static_cast<int>(i);
