@@ -22,6 +22,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -111,6 +113,36 @@ TEST_F(QtCatalogues, ViewerPagesThroughTheReportAndSavesItAsPdf) {
     static_cast<QPushButton *>(v.ControlWidget("cmdImprimir"))->click();
     ASSERT_EQ(shell.impresos.size(), 1u);
     EXPECT_EQ(shell.impresos[0].paginas.size(), r->paginas.size());
+}
+
+TEST_F(QtCatalogues, PdfCarriesTheTotalsUnderTheirColumns) {
+    host::Grid grid;
+    grid.columns = {{"Documento", 1500}, {"Importe", 1200, host::GridAlign::Right, host::GridType::Currency}};
+    grid.AddItem("A-1\t1.000,50");
+    grid.AddItem("B-2\t250,25");
+    grid.AddItem("C'3\t");
+    printing::CRPrintGrid g(shell);
+    g.ConnectionString = demo.erp->Properties().at("Extended Properties");
+    g.Empresa_AppPath = demo.dir.Path();
+    g.Empresa_Codigo = 1;
+    g.Empresa_Nombre = "Demo";
+    g.Titulo = "Totales";
+    g.ReportSource(grid);
+    g.Columnas().Item(2).Resumen = true;
+    std::string pdf = demo.dir.File("totales.pdf");
+    ui::GuardarReportePdf(g.Componer(), QString::fromStdString(pdf));
+    std::string txt = pdf + ".txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    std::ifstream in(txt);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::string t = ss.str();
+    EXPECT_NE(t.find("C'3"), std::string::npos) << t;
+    EXPECT_NE(t.find("0,00"), std::string::npos);
+    // The total is the last number of the page, under the amounts.
+    auto total = t.find("1.250,75");
+    ASSERT_NE(total, std::string::npos) << t;
+    EXPECT_GT(total, t.find("250,25"));
 }
 
 } // namespace
