@@ -76,7 +76,8 @@ TEST_F(PrintGrid, GridIsCopiedMergedTypedAndDroppedAfterwards) {
     ASSERT_EQ(g.Columnas().Count(), 4);
     EXPECT_EQ(g.Columnas().Item(1).Titulo, "Almacén");
     EXPECT_EQ(g.Columnas().Item("col4").Titulo, "Nombre");
-    EXPECT_EQ(g.Columnas().Item(1).TextAling, 3);
+    EXPECT_EQ(g.Columnas().Item(1).TextAling, 1); // "code - name" reads as text
+    EXPECT_EQ(g.Columnas().Item(4).TextAling, 3);
     EXPECT_EQ(g.Columnas().Item(3).TextAling, 2);
     EXPECT_EQ(g.Columnas().Item(2).TextAling, 1);
     EXPECT_EQ(g.TablaTemporal().rfind("##TablaDinamica_", 0), 0u);

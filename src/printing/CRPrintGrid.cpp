@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <functional>
 
 namespace printing {
 
@@ -118,7 +119,9 @@ void CRPrintGrid::ReportSource(const host::Grid &grid) {
         if (!fuentes_.empty() && gc.header == anterior) {
             // Code and name under one header print as one column: "code - name".
             fuentes_.back().columnasGrid.push_back(c);
-            columnas_.Item(columnas_.Count()).Ancho += gc.width;
+            auto &unida = columnas_.Item(columnas_.Count());
+            unida.Ancho += gc.width;
+            unida.TextAling = 1; // a text now, whatever the code's alignment was
             continue;
         }
         anterior = gc.header;
@@ -388,11 +391,18 @@ host::Reporte CRPrintGrid::Maquetar() {
     return Maquetador(pl, apaisado).Maquetar(d);
 }
 
+namespace {
+
+// The temporary table goes when the print ends, whichever way it ends.
+struct BorrarAlSalir {
+    std::function<void()> borrar;
+    ~BorrarAlSalir() { borrar(); }
+};
+
+} // namespace
+
 host::Reporte CRPrintGrid::Componer() {
-    struct AlSalir {
-        CRPrintGrid *g;
-        ~AlSalir() { g->Eliminar(); }
-    } alSalir{this};
+    BorrarAlSalir alSalir{[this] { Eliminar(); }};
     return Maquetar();
 }
 
@@ -400,10 +410,7 @@ bool CRPrintGrid::Imprimir(int destino, const std::string &impresora) {
     try {
         auto r = std::make_shared<host::Reporte>();
         {
-            struct AlSalir {
-                CRPrintGrid *g;
-                ~AlSalir() { g->Eliminar(); }
-            } alSalir{this};
+            BorrarAlSalir alSalir{[this] { Eliminar(); }};
             *r = Maquetar();
             r->impresora = impresora;
             if (destino == 0) {
