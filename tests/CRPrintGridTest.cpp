@@ -1,5 +1,7 @@
 #include "fixtures/DemoDb.h"
 #include "host/ScriptedShell.h"
+#include "lines/frmExtractos_Lineas.h"
+#include "statements/frmExtractos.h"
 #include "printing/CRPrintGrid.h"
 #include "printing/Plantilla.h"
 #include "printing/frmView.h"
@@ -274,6 +276,34 @@ TEST_F(PrintGrid, AThousandRowsMakeNumberedPages) {
             EXPECT_LE(o.y + o.alto, 16838 - 567);
         }
     }
+}
+
+TEST_F(PrintGrid, StatementListAndLinesPrintWhatTheyShow) {
+    demo.erp->Execute("UPDATE Empresas SET PathAplicacion = '" + demo.dir.Path() + "'");
+    std::vector<std::shared_ptr<const host::Reporte>> vistos;
+    shell.handlers["frmView"] = [&](host::Window &v) {
+        vistos.push_back(static_cast<printing::frmView &>(v).Report);
+        static_cast<printing::frmView &>(v).cmdCerrar_Click();
+    };
+    statements::frmExtractos list(shell);
+    list.Show();
+    ASSERT_GT(list.vsExtractos.DataRows(), 0);
+    list.cmdImprimir_Click();
+    ASSERT_EQ(vistos.size(), 1u) << shell.Last();
+    std::string extracto = list.vsExtractos.Text(1, statements::frmExtractos::colExtracto);
+    EXPECT_NE(Find(*vistos[0], extracto), nullptr);
+    EXPECT_NE(Find(*vistos[0], "Extractos de Pagos Centralizados"), nullptr);
+
+    lines::frmExtractos_Lineas w(shell, demo.settings);
+    w.codAlmacen = std::stoi(list.vsExtractos.Text(1, statements::frmExtractos::colAlmacen));
+    w.codExtracto = extracto;
+    w.Show();
+    ASSERT_GT(w.vsLineas.DataRows(), 0);
+    w.cmdImprimir_Click();
+    ASSERT_EQ(vistos.size(), 2u) << shell.Last();
+    EXPECT_NE(Find(*vistos[1], "Líneas del extracto " + extracto), nullptr);
+    EXPECT_TRUE(vistos[1]->apaisado);
+    EXPECT_NE(Find(*vistos[1], w.vsLineas.Text(1, lines::frmExtractos_Lineas::colImporte)), nullptr);
 }
 
 } // namespace
