@@ -7,7 +7,8 @@ action="${1:-build}"
 [ $# -gt 0 ] && shift
 
 packages=(g++ cmake ninja-build pkg-config sqlite3 libsqlite3-dev unixodbc unixodbc-dev odbcinst
-          libsqliteodbc libzip-dev libxlsxwriter-dev qt6-base-dev qt6-translations-l10n libgtest-dev googletest xvfb xauth)
+          libsqliteodbc libzip-dev libxlsxwriter-dev qt6-base-dev qt6-translations-l10n libgtest-dev googletest xvfb xauth
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

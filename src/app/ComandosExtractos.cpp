@@ -114,10 +114,7 @@ void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string>
     }
 }
 
-int ComandoStatements(const Args &args) {
-    host::ConsoleShell console(std::cerr, args.Has("yes"));
-    AbrirSesion(args, console);
-    statements::frmExtractos w(console);
+void AbrirConFiltros(statements::frmExtractos &w, const Args &args, host::ConsoleShell &console) {
     bool filtros = args.Has("state") || args.Has("warehouse") || args.Has("code");
     long estado = args.Has("state") ? Estado(args.Get("state")) : 1;
     long almacen = args.Has("warehouse") ? Numero(args.Get("warehouse"), "--warehouse") : 0;
@@ -144,6 +141,13 @@ int ComandoStatements(const Args &args) {
     } else {
         w.Show();
     }
+}
+
+int ComandoStatements(const Args &args) {
+    host::ConsoleShell console(std::cerr, args.Has("yes"));
+    AbrirSesion(args, console);
+    statements::frmExtractos w(console);
+    AbrirConFiltros(w, args, console);
     ImprimirGrid(w.vsExtractos, std::cout);
     return console.warningsShown > 0 ? 1 : 0;
 }

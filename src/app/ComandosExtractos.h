@@ -31,6 +31,8 @@ int FilaExtracto(const statements::frmExtractos &w, long almacen, const std::str
 // Ticks the statements given as W:CODE; an unknown or badly written one is refused.
 void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string> &claves);
 
+// Opens the statement list with the filters of the command line (--state, --from, --to, --warehouse, --code).
+void AbrirConFiltros(statements::frmExtractos &w, const Args &args, host::ConsoleShell &console);
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);
 // pagocentral delete [--yes] W:CODE [W:CODE ...]

@@ -4,6 +4,7 @@
 #include "db/sqlite/SqliteMessages.h"
 #include "db/Sql.h"
 #include "db/OpenFile.h"
+#include "printing/Plantilla.h"
 #include "db/odbc/OdbcConnection.h"
 #include "db/sqlite/SqliteConnection.h"
 #include "suite/LeerIni.h"
@@ -202,6 +203,9 @@ std::string DataFolder::Create(bool demo) const {
             fs::remove(f + "-shm");
         }
         throw;
+    }
+    if (demo) {
+        printing::InstalarPlantillas(fs::absolute(path_).string());
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "app/Sesion.h"
 
 #include "host/Contexto.h"
+#include "printing/Plantilla.h"
 #include "suite/EmpresaLumbra.h"
 #include "suite/EmpresaVarnex.h"
 
@@ -17,6 +18,12 @@ void AbrirSesion(const Args &args, host::Shell &shell) {
     c.empresaVarnex = std::make_shared<suite::EmpresaVarnex>(erp, company);
     c.empresaLumbra = std::make_shared<suite::EmpresaLumbra>(acc, company);
     c.shell = &shell;
+    // The report templates ship with the program: the first run puts them into the application folder.
+    try {
+        printing::InstalarPlantillas(c.empresaVarnex->PathAplicacion());
+    } catch (const std::exception &) {
+        // A company without its row reports that where it matters.
+    }
 }
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "app/ComandoLines.h"
 #include "app/Celda.h"
 #include "app/ComandoSqlServer.h"
+#include "app/ComandosCatalogo.h"
 #include "app/ComandosAsientos.h"
 #include "app/ComandosClientes.h"
 #include "app/ComandosExtractos.h"
@@ -63,6 +64,12 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
   customer entries [--yes] CLIENTE:FECHA...
                                      extractos de cobro de clientes: lista, alta, cambio, baja,
                                      líneas con impuestos y asiento con sus previsiones de pago
+  catalog (payment-types|claim-types|claim-concepts) list | add CODIGO NOMBRE [TIPO]
+        | modify CODIGO NOMBRE [TIPO] | delete CODIGO [--yes]
+                                     lista y mantiene los tipos de pago y los tipos y conceptos de reclamación
+  print (payment-types|claim-types|claim-concepts|statements) [--pdf FICHERO] [--printer NOMBRE]
+                                     imprime la lista (statements con los filtros de statements)
+                                     en la impresora predeterminada, en otra o en un PDF
   gui [--window claims|customers]    abre la ventana de extractos (también sin orden), el visor de
                                      reclamaciones o la de clientes (--customers es lo mismo)
   sqlserver-scripts CARPETA [--demo] escribe los scripts de SQL Server (sqlcmd) en la carpeta
@@ -195,6 +202,12 @@ int main(int argc, char **argv) {
         }
         if (cmd == "claim") {
             return app::ComandoClaim(args);
+        }
+        if (cmd == "catalog") {
+            return app::ComandoCatalog(args);
+        }
+        if (cmd == "print") {
+            return app::ComandoPrint(args, argc, argv);
         }
         if (cmd.empty() || cmd == "gui") {
             // As a host application would: the demo databases are created on first run.

@@ -1,13 +1,36 @@
 #pragma once
 
-#include "host/Window.h"
+#include "catalogues/Catalogo.h"
 
 namespace claims {
 
-// The claim concepts catalogue. Its operations arrive with the window's own work; until then it opens empty.
-class frmReclamacionConceptos : public host::Window {
+// Editor of one claim concept.
+class frmReclamacionConceptos_Datos : public catalogues::CatalogoDatos {
   public:
-    explicit frmReclamacionConceptos(host::Shell &shell) : Window("frmReclamacionConceptos", shell) {}
+    explicit frmReclamacionConceptos_Datos(host::Shell &shell)
+        : CatalogoDatos("frmReclamacionConceptos_Datos", shell, "Conceptos de Reclamaciones", false) {}
+
+  protected:
+    bool Comprobar() override;
+};
+
+// The claim concepts catalogue.
+class frmReclamacionConceptos : public catalogues::Catalogo {
+  public:
+    explicit frmReclamacionConceptos(host::Shell &shell)
+        : Catalogo("frmReclamacionConceptos", shell, "Conceptos de Reclamaciones", false) {}
+
+  protected:
+    void Columnas() override;
+    std::string SqlCargar() const override;
+    std::string SqlDuplicado(const catalogues::CatalogoDatos &d) const override;
+    std::string SqlAgregar(const catalogues::CatalogoDatos &d) const override;
+    std::string SqlModificar(const catalogues::CatalogoDatos &d) const override;
+    std::string SqlEliminar(short codigo) const override;
+    std::unique_ptr<catalogues::CatalogoDatos> Dialogo() override {
+        return std::make_unique<frmReclamacionConceptos_Datos>(Ui());
+    }
+    bool FilaDelNuevo() const override { return false; }
 };
 
 } // namespace claims

@@ -127,3 +127,15 @@ void ConsoleShell::MostrarInforme(const Informe &informe) {
 }
 
 } // namespace host
+
+namespace host {
+
+void ConsoleShell::ImprimirReporte(const Reporte &reporte) {
+    if (!alImprimir) {
+        Shell::ImprimirReporte(reporte);
+        return;
+    }
+    alImprimir(reporte);
+}
+
+} // namespace host

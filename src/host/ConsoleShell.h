@@ -33,6 +33,9 @@ class ConsoleShell : public Shell {
     void Progress(bool, const std::string &) override {}
     // Written to standard output as text.
     void MostrarInforme(const Informe &informe) override;
+    // Where a printed report goes: set by the program, which can paint it (a printer, a PDF).
+    std::function<void(const Reporte &)> alImprimir;
+    void ImprimirReporte(const Reporte &reporte) override;
     void Focus(Window &, const std::string &) override {}
     void Refresh(Window &) override {}
 

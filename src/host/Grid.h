@@ -44,6 +44,8 @@ class Grid {
     long CellBackColor(int row, int col) const;
     void SetCellBackColor(int row, int col, long color);
 
+    // When set, the last column stretches to make the grid this wide (twips), as list windows do.
+    int anchoExtendido = 0;
     int row = 0;    // current row; 0 when none
     int topRow = 0; // first visible data row
     bool redraw = true;

@@ -49,6 +49,8 @@ class ScriptedShell : public Shell {
     int TaskDialog(const TaskDialogSpec &spec) override;
     void Progress(bool visible, const std::string &text) override { progress.push_back(visible ? text : ""); }
     void MostrarInforme(const Informe &informe) override { informes.push_back(informe); }
+    std::vector<Reporte> impresos; // reports sent to a printer
+    void ImprimirReporte(const Reporte &reporte) override { impresos.push_back(reporte); }
     void Focus(Window &window, const std::string &control) override;
     void Refresh(Window &) override {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/Informe.h"
+#include "host/Reporte.h"
 
 #include <chrono>
 #include <string>
@@ -46,6 +47,8 @@ class Shell {
     virtual void Progress(bool visible, const std::string &text) = 0;
     // Shows a document page (preview with print and PDF in the GUI).
     virtual void MostrarInforme(const Informe &informe) = 0;
+    // Sends a laid-out report to its printer (the default one when it names none), without a dialog.
+    virtual void ImprimirReporte(const Reporte &reporte);
     virtual void Focus(Window &window, const std::string &control) = 0;
     // Tells the view that the window's state changed and should be redrawn.
     virtual void Refresh(Window &window) = 0;

@@ -1,6 +1,7 @@
 #include "host/Window.h"
 
 #include "host/Progress.h"
+#include <stdexcept>
 
 namespace host {
 
@@ -48,6 +49,14 @@ void Window::Report(const char *procedure, const std::string &description) {
     }
     MostrarProgreso(*shell_, false);
     shell_->MsgBox(description, tag, Icon::Critical);
+}
+
+} // namespace host
+
+namespace host {
+
+void Shell::ImprimirReporte(const Reporte &) {
+    throw std::runtime_error("No hay ninguna impresora disponible en esta sesión.");
 }
 
 } // namespace host

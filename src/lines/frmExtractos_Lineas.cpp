@@ -1,4 +1,5 @@
 #include "lines/frmExtractos_Lineas.h"
+#include "printing/CRPrintGrid.h"
 
 #include "claims/frmExtractos_Lineas_Reclamacion.h"
 #include "db/Sql.h"
@@ -174,6 +175,7 @@ frmExtractos_Lineas::frmExtractos_Lineas(host::Shell &shell, std::shared_ptr<sui
     Boton(cmdAgregarFactura, "cmdAgregarFactura", "&Importar Prev.Pagos");
     Boton(cmdReclamar, "cmdReclamar", "&Reclamar");
     Boton(cmdVolver, "cmdVolver", "&Volver");
+    Boton(cmdImprimir, "cmdImprimir", "&Imprimir");
     txtAlmacen.locked = true;
     using A = host::GridAlign;
     using T = host::GridType;
@@ -1005,6 +1007,17 @@ bool frmExtractos_Lineas::EjecutarMenu(int id) {
     tx.Commit();
     GuardarPosicion();
     return true;
+}
+
+// Printing: the lines of the statement with their filters.
+void frmExtractos_Lineas::cmdImprimir_Click() {
+    Trap("cmdImprimir_Click", [&] {
+        std::string criterio = "Almacén: " + std::to_string(codAlmacen) + "; Extracto: " + codExtracto;
+        if (!txtFechaI.text.empty() || !txtFechaF.text.empty()) {
+            criterio += "; Fechas: " + txtFechaI.text + " - " + txtFechaF.text;
+        }
+        printing::ImprimirRejilla(Ui(), vsLineas, "Líneas del extracto " + codExtracto, true, criterio);
+    });
 }
 
 } // namespace lines

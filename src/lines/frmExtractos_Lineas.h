@@ -77,6 +77,10 @@ class frmExtractos_Lineas : public host::Window {
     void CommandBars_Execute(int id);
     void cmdVolver_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }
+
+    // Printing: the lines as they stand, through the grid print engine.
+    host::Button cmdImprimir;
+    void cmdImprimir_Click();
     void Form_KeyDown_F9();
 
     // Whether the current line may be linked (cmdVincular, F9, double-click).

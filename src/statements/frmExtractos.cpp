@@ -1,4 +1,5 @@
 #include "statements/frmExtractos.h"
+#include "printing/CRPrintGrid.h"
 
 #include "accounting/AsientoFacturas.h"
 #include "accounting/ExtractosContabilizados.h"
@@ -66,6 +67,7 @@ frmExtractos::frmExtractos(host::Shell &shell, std::shared_ptr<suite::Configurac
     Boton(cmdGenerarAsiento, "cmdGenerarAsiento", "&Generar Asiento");
     Boton(cmdEliminar, "cmdEliminar", "&Eliminar");
     Boton(cmdSalir, "cmdSalir", "&Salir");
+    Boton(cmdImprimir, "cmdImprimir", "&Imprimir");
     using A = host::GridAlign;
     using T = host::GridType;
     vsExtractos.columns = {
@@ -949,6 +951,23 @@ void frmExtractos::cmdGenerarAsiento_Click() {
             }
         }
     }
+}
+
+// Printing: the list with its filters as the criteria line.
+void frmExtractos::cmdImprimir_Click() {
+    Trap("cmdImprimir_Click", [&] {
+        std::string criterio = "Estado: " + cboEstado.Text();
+        if (txtAlmacen.code != 0) {
+            criterio += "; Almacén: " + std::to_string(txtAlmacen.code) + " " + txtAlmacen.descripcion;
+        }
+        if (!txtFechaI.text.empty() || !txtFechaF.text.empty()) {
+            criterio += "; Fechas: " + txtFechaI.text + " - " + txtFechaF.text;
+        }
+        if (!txtNumExtracto.text.empty()) {
+            criterio += "; Extracto: " + txtNumExtracto.text;
+        }
+        printing::ImprimirRejilla(Ui(), vsExtractos, "Extractos de Pagos Centralizados", true, criterio);
+    });
 }
 
 } // namespace statements

@@ -70,6 +70,10 @@ class frmExtractos : public host::Window {
     void cmdSalir_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }
 
+    // Printing: the list as it stands, through the grid print engine.
+    host::Button cmdImprimir;
+    void cmdImprimir_Click();
+
     int FilaGuardada() const { return filaGuardada_; }
     // Whether the last cmdImportar_Click stored its file (for the batch command's exit code).
     bool Importado() const { return importado_; }

@@ -31,6 +31,8 @@ std::string EmpresaVarnex::PathAplicacion() const {
     return Empresa("PathAplicacion").ToText();
 }
 
+std::string EmpresaVarnex::Nombre() const { return Empresa("Nombre").ToText(); }
+
 int EmpresaVarnex::EjercicioCerrado(int anio) const {
     auto rs = erp_->OpenRecordset("SELECT ISNULL(Cerrado, 0) AS Cerrado FROM Ejercicios WHERE Cod_Empresa =" +
                                   std::to_string(codigo_) + " AND Codigo =" + std::to_string(anio));

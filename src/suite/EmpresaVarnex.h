@@ -23,6 +23,7 @@ class EmpresaVarnex {
     int DecimalesImporte() const;
     int RaizCuentaProveedor() const;
     std::string PathAplicacion() const;
+    std::string Nombre() const;
     // 1 when the fiscal year is closed, else 0 (also when the year has no row).
     int EjercicioCerrado(int anio) const;
     // The calendar year of today.

@@ -3,6 +3,7 @@
 #include "host/Window.h"
 #include "ui/GridModel.h"
 #include "ui/InformeView.h"
+#include "ui/PintorReporte.h"
 #include "ui/Markup.h"
 
 #include <QApplication>
@@ -239,6 +240,17 @@ void QtShell::Progress(bool visible, const std::string &text) {
 void QtShell::MostrarInforme(const host::Informe &informe) {
     InformeView view(informe, QApplication::activeWindow());
     view.exec();
+}
+
+void QtShell::ImprimirReporte(const host::Reporte &reporte) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        ImprimirReporteEnImpresora(reporte);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
 }
 
 void QtShell::Focus(host::Window &window, const std::string &control) {

@@ -49,6 +49,7 @@ class QtShell : public host::Shell {
     void Progress(bool visible, const std::string &text) override;
     // A modal preview of the page, with printing and saving as PDF.
     void MostrarInforme(const host::Informe &informe) override;
+    void ImprimirReporte(const host::Reporte &reporte) override;
     void Focus(host::Window &window, const std::string &control) override;
     void Refresh(host::Window &window) override;
     void Esperar(int milisegundos) override;

@@ -1,6 +1,11 @@
 #include "ui/Views.h"
 
 #include "ui/QtShell.h"
+#include "catalogues/frmTiposPago.h"
+#include "claims/frmReclamacionConceptos.h"
+#include "claims/frmReclamacionTipos.h"
+#include "ui/CatalogoView.h"
+#include "ui/frmViewView.h"
 #include "ui/frmExtractosView.h"
 #include "ui/frmExtractos_ClienteView.h"
 #include "ui/frmExtractos_Cliente_LineasView.h"
@@ -57,6 +62,14 @@ void RegisterViews() {
         "frmExtractos_Lineas_Reclamacion_Visor");
     Registrar<frmExtractos_ClienteView, customers::frmExtractos_Cliente>("frmExtractos_Cliente");
     Registrar<frmExtractos_Cliente_LineasView, customers::frmExtractos_Cliente_Lineas>("frmExtractos_Cliente_Lineas");
+    // Catalogues and the report viewer.
+    for (const char *c : {"frmTiposPago", "frmReclamacionTipos", "frmReclamacionConceptos"}) {
+        Registrar<CatalogoView, catalogues::Catalogo>(c);
+    }
+    for (const char *c : {"frmTiposPago_Datos", "frmReclamacionTipos_Datos", "frmReclamacionConceptos_Datos"}) {
+        Registrar<CatalogoDatosView, catalogues::CatalogoDatos>(c);
+    }
+    Registrar<frmViewView, printing::frmView>("frmView");
 }
 
 } // namespace ui

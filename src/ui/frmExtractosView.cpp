@@ -55,7 +55,8 @@ frmExtractosView::frmExtractosView(statements::frmExtractos &w, QWidget *parent)
     ButtonRow({Button(w.cmdImportar, [&w] { w.cmdImportar_Click(); }), Button(w.cmdPagos, [&w] { w.cmdPagos_Click(); }),
                Button(w.cmdCasacionAut, [&w] { w.cmdCasacionAut_Click(); }), Button(w.cmdExportar, [&w] { w.cmdExportar_Click(); }),
                Button(w.cmdGenerarAsiento, [&w] { w.cmdGenerarAsiento_Click(); })},
-              {Button(w.cmdEliminar, [&w] { w.cmdEliminar_Click(); }), Button(w.cmdSalir, [&w] { w.cmdSalir_Click(); })});
+              {Button(w.cmdImprimir, [&w] { w.cmdImprimir_Click(); }), Button(w.cmdEliminar, [&w] { w.cmdEliminar_Click(); }),
+               Button(w.cmdSalir, [&w] { w.cmdSalir_Click(); })});
     FitToGrid(grid, TwipsToPixels(14200), 520);
     FirstFocus([grid] { return grid; });
 }

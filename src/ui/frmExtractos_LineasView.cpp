@@ -62,7 +62,7 @@ frmExtractos_LineasView::frmExtractos_LineasView(lines::frmExtractos_Lineas &w, 
                Button(w.cmdVincular, [&w] { w.cmdVincular_Click(); }),
                Button(w.cmdAgregarFactura, [&w] { w.cmdAgregarFactura_Click(); }),
                Button(w.cmdReclamar, [&w] { w.cmdReclamar_Click(); })},
-              {Button(w.cmdVolver, [&w] { w.cmdVolver_Click(); })});
+              {Button(w.cmdImprimir, [&w] { w.cmdImprimir_Click(); }), Button(w.cmdVolver, [&w] { w.cmdVolver_Click(); })});
     Key(Qt::Key_F9, [&w] { w.Form_KeyDown_F9(); });
     FitToGrid(grid_, 1100, 640);
     FirstFocus([this] { return grid_; });
