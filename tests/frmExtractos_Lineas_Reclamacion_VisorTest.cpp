@@ -4,6 +4,8 @@
 #include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
+#include "printing/Plantilla.h"
+#include "printing/frmView.h"
 #include "suite/Formato.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +209,29 @@ TEST_F(ClaimsViewer, ListsTheClaimsOfClosedStatementsWithTheirFiltersAndDefaults
     x->vsLineas_RowColChange(Fila(*x, b));
     x->vsLineas_DblClick();
     EXPECT_EQ(visto, S(b) + "|Reclamaciones de Pagos Centralizados - (SOLO LECTURA)|Cobrada dos veces|1351.78");
+}
+
+TEST_F(ClaimsViewer, PrintsTheListedClaimsWithItsFilters) {
+    demo.erp->Execute("UPDATE Empresas SET PathAplicacion = '" + demo.dir.Path() + "'");
+    printing::InstalarPlantillas(demo.dir.Path());
+    std::shared_ptr<const host::Reporte> visto;
+    shell.handlers["frmView"] = [&](host::Window &w) {
+        visto = static_cast<printing::frmView &>(w).Report;
+        static_cast<printing::frmView &>(w).cmdCerrar_Click();
+    };
+    auto v = Abrir();
+    ASSERT_GT(v->vsLineas.DataRows(), 0);
+    v->cmdImprimir_Click();
+    ASSERT_TRUE(visto) << shell.Last();
+    std::string textos;
+    for (const auto &p : visto->paginas) {
+        for (const auto &o : p.objetos) {
+            textos += o.texto + "\n";
+        }
+    }
+    EXPECT_NE(textos.find("Reclamaciones de Pagos Centralizados"), std::string::npos);
+    EXPECT_NE(textos.find("Fechas de alta: 01/03/2026 - 31/03/2026; sin exportar"), std::string::npos) << textos;
+    EXPECT_NE(textos.find("O'Neill 5"), std::string::npos) << textos;
 }
 
 TEST_F(ClaimsViewer, ExportsTheTickedClaimsByteForByteMarksThemAndLogs) {

@@ -6,6 +6,7 @@
 #include "db/Transaction.h"
 #include "host/Progress.h"
 #include "lines/Comun.h"
+#include "printing/CRPrintGrid.h"
 #include "suite/ArchivoIni.h"
 #include "suite/EmpresaVarnex.h"
 #include "suite/Formato.h"
@@ -37,6 +38,7 @@ frmExtractos_Lineas_Reclamacion_Visor::frmExtractos_Lineas_Reclamacion_Visor(hos
     Boton(cmdExportar, "cmdExportar", "&Exportar");
     Boton(cmdMarcarExportado, "cmdMarcarExportado", "&Marcar Exportado");
     Boton(cmdVerReclamacion, "cmdVerReclamacion", "&Ver Reclamación");
+    Boton(cmdImprimir, "cmdImprimir", "&Imprimir");
     Boton(cmdSalir, "cmdSalir", "&Salir");
     using A = host::GridAlign;
     using T = host::GridType;
@@ -371,6 +373,23 @@ frmExtractos_Lineas_Reclamacion_Visor::BuscarAlmacenes(const std::string &texto)
 std::vector<lines::BuscadorMaestros::Fila>
 frmExtractos_Lineas_Reclamacion_Visor::BuscarProveedores(const std::string &texto) const {
     return lines::BuscadorMaestros::Proveedores(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(), texto);
+}
+
+void frmExtractos_Lineas_Reclamacion_Visor::cmdImprimir_Click() {
+    Trap("cmdImprimir_Click", [&] {
+        std::string criterio = "Fechas de alta: " + txtFechaI.text + " - " + txtFechaF.text;
+        criterio += chkExportado.value ? "; exportadas" : "; sin exportar";
+        if (txtAlmacen.code != 0) {
+            criterio += "; Almacén: " + std::to_string(txtAlmacen.code) + " " + txtAlmacen.descripcion;
+        }
+        if (txtProv.code != 0) {
+            criterio += "; Proveedor: " + std::to_string(txtProv.code) + " " + txtProv.descripcion;
+        }
+        if (cboTiposReclamacion.index > 0) {
+            criterio += "; Tipo: " + cboTiposReclamacion.Text();
+        }
+        printing::ImprimirRejilla(Ui(), vsLineas, "Reclamaciones de Pagos Centralizados", true, criterio);
+    });
 }
 
 } // namespace claims

@@ -30,7 +30,7 @@ class frmExtractos_Lineas_Reclamacion_Visor : public host::Window {
     host::DateField txtFechaI, txtFechaF;
     host::ComboField cboTiposReclamacion;
     host::CheckField chkExportado, chkSelelecion_vsLineas;
-    host::Button cmdExportar, cmdMarcarExportado, cmdVerReclamacion, cmdSalir;
+    host::Button cmdExportar, cmdMarcarExportado, cmdVerReclamacion, cmdImprimir, cmdSalir;
     host::Grid vsLineas;
 
     void Form_Load() override;
@@ -38,6 +38,8 @@ class frmExtractos_Lineas_Reclamacion_Visor : public host::Window {
     void cmdExportar_Click();
     void cmdMarcarExportado_Click();
     void cmdVerReclamacion_Click();
+    // The listed claims through the report engine, with the filters as the criteria line.
+    void cmdImprimir_Click();
     void vsLineas_DblClick() { cmdVerReclamacion_Click(); }
     void cmdSalir_Click() { Close(); }
     void Form_KeyDown_Escape() { Close(); }

@@ -43,7 +43,8 @@ frmExtractos_Lineas_Reclamacion_VisorView::frmExtractos_Lineas_Reclamacion_Visor
     root_->addWidget(grid, 1);
     ButtonRow({Button(w.cmdExportar, [&w] { w.cmdExportar_Click(); }),
                Button(w.cmdMarcarExportado, [&w] { w.cmdMarcarExportado_Click(); }),
-               Button(w.cmdVerReclamacion, [&w] { w.cmdVerReclamacion_Click(); })},
+               Button(w.cmdVerReclamacion, [&w] { w.cmdVerReclamacion_Click(); }),
+               Button(w.cmdImprimir, [&w] { w.cmdImprimir_Click(); })},
               {Button(w.cmdSalir, [&w] { w.cmdSalir_Click(); })});
     FitToGrid(grid, 1100, 560);
     FirstFocus([grid] { return grid; });
