@@ -28,8 +28,6 @@ std::optional<suite::Fecha> FechaValida(const std::string &texto) {
     return f;
 }
 
-std::string Nombre(const lines::BuscadorMaestros::Fila *f) { return f ? f->nombre : ""; }
-
 } // namespace
 
 frmExtractos_Cliente_Listado::frmExtractos_Cliente_Listado(host::Shell &shell)
@@ -82,28 +80,26 @@ std::vector<lines::BuscadorMaestros::Fila> frmExtractos_Cliente_Listado::BuscarC
     return lines::BuscadorMaestros::Clientes(*Ctx().conexionVarnex, Ctx().empresaVarnex->Codigo(), texto);
 }
 
-void frmExtractos_Cliente_Listado::txtClienteInicial_Change() {
-    Trap("txtClienteInicial_Change", [&] {
-        auto f = BuscarClientes(std::to_string(txtClienteInicial.code));
-        txtClienteInicial.descripcion.clear();
-        for (const auto &c : f) {
-            if (c.codigo == std::to_string(txtClienteInicial.code)) {
-                txtClienteInicial.descripcion = Nombre(&c);
-            }
+namespace {
+
+// The name beside a customer code; empty when no customer has it.
+void Describir(const frmExtractos_Cliente_Listado &w, host::LookupField &campo) {
+    campo.descripcion.clear();
+    for (const auto &c : w.BuscarClientes(std::to_string(campo.code))) {
+        if (c.codigo == std::to_string(campo.code)) {
+            campo.descripcion = c.nombre;
         }
-    });
+    }
+}
+
+} // namespace
+
+void frmExtractos_Cliente_Listado::txtClienteInicial_Change() {
+    Trap("txtClienteInicial_Change", [&] { Describir(*this, txtClienteInicial); });
 }
 
 void frmExtractos_Cliente_Listado::txtClienteFinal_Change() {
-    Trap("txtClienteFinal_Change", [&] {
-        auto f = BuscarClientes(std::to_string(txtClienteFinal.code));
-        txtClienteFinal.descripcion.clear();
-        for (const auto &c : f) {
-            if (c.codigo == std::to_string(txtClienteFinal.code)) {
-                txtClienteFinal.descripcion = Nombre(&c);
-            }
-        }
-    });
+    Trap("txtClienteFinal_Change", [&] { Describir(*this, txtClienteFinal); });
 }
 
 bool frmExtractos_Cliente_Listado::Falta(bool falla, const char *mensaje, const char *control) {
