@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -122,11 +123,8 @@ int ComandoCatalog(const Args &args) {
     return console.warningsShown > 0 ? 1 : 0;
 }
 
-int ComandoPrint(const Args &args, int argc, char **argv) {
-    const auto &pos = args.Positional();
-    if (pos.size() != 1) {
-        throw std::runtime_error("print espera la lista a imprimir: payment-types, claim-types, claim-concepts o statements");
-    }
+int ImprimirConConsola(const Args &args, int argc, char **argv,
+                       const std::function<void(host::ConsoleShell &)> &accion) {
     // Painting needs fonts, not a screen.
     if (!std::getenv("QT_QPA_PLATFORM")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -159,19 +157,29 @@ int ComandoPrint(const Args &args, int argc, char **argv) {
         hecho = true;
         v.cmdCerrar_Click();
     };
-    if (pos[0] == "statements") {
-        statements::frmExtractos w(console);
-        AbrirConFiltros(w, args, console);
-        w.cmdImprimir_Click();
-    } else {
-        auto w = Catalogo(pos[0], console);
-        w->Show();
-        w->cmdImprimir_Click();
-    }
+    accion(console);
     if (hecho && !pdf.empty()) {
         std::cout << "Informe guardado en " << pdf << "\n";
     }
     return hecho && console.warningsShown == 0 ? 0 : 1;
+}
+
+int ComandoPrint(const Args &args, int argc, char **argv) {
+    const auto &pos = args.Positional();
+    if (pos.size() != 1) {
+        throw std::runtime_error("print espera la lista a imprimir: payment-types, claim-types, claim-concepts o statements");
+    }
+    return ImprimirConConsola(args, argc, argv, [&](host::ConsoleShell &console) {
+        if (pos[0] == "statements") {
+            statements::frmExtractos w(console);
+            AbrirConFiltros(w, args, console);
+            w.cmdImprimir_Click();
+        } else {
+            auto w = Catalogo(pos[0], console);
+            w->Show();
+            w->cmdImprimir_Click();
+        }
+    });
 }
 
 } // namespace app

@@ -1,9 +1,11 @@
 #include "app/ComandosClientes.h"
 
+#include "app/ComandosCatalogo.h"
 #include "app/ComandosExtractos.h"
 #include "app/Sesion.h"
 #include "customers/frmExtractos_Cliente.h"
 #include "customers/frmExtractos_Cliente_Lineas.h"
+#include "customers/frmExtractos_Cliente_Listado.h"
 #include "host/ConsoleShell.h"
 #include "host/Contexto.h"
 #include "host/ScriptedShell.h"
@@ -393,6 +395,34 @@ int ComandoCustomer(const Args &args) {
         return Entries(args, console);
     }
     return sub2 == "add" ? LineAdd(args, console) : LineDelete(args, console);
+}
+
+int ComandoCustomerListing(const Args &args, int argc, char **argv) {
+    Posicionales(args, 1, "listing --model Detallado|Resumido --from D --to D --customer-from N --customer-to N "
+                          "[--state S] (--pdf FICHERO | --printer NOMBRE)");
+    if (args.Has("pdf") == args.Has("printer")) {
+        throw std::runtime_error("listing espera --pdf FICHERO o --printer NOMBRE");
+    }
+    return ImprimirConConsola(args, argc, argv, [&](host::ConsoleShell &console) {
+        customers::frmExtractos_Cliente_Listado w(console);
+        Abrir(w, console);
+        const std::string modelo = args.Get("model");
+        if (!modelo.empty() && modelo != "Detallado" && modelo != "Resumido") {
+            throw std::runtime_error("--model espera Detallado o Resumido");
+        }
+        w.cboModelo.index = modelo == "Resumido" ? 1 : 0;
+        // The dialog checks the dates and customers; here they are only handed over as typed.
+        w.txtFechaI.text = args.Get("from");
+        w.txtFechaF.text = args.Get("to");
+        w.txtClienteInicial.code = args.Has("customer-from") ? Numero(args.Get("customer-from"), "--customer-from") : 0;
+        w.txtClienteFinal.code = args.Has("customer-to") ? Numero(args.Get("customer-to"), "--customer-to") : 0;
+        const std::string estado = args.Has("state") ? args.Get("state") : "TODOS";
+        if (estado != "ABIERTO" && estado != "CERRADO" && estado != "TODOS") {
+            throw std::runtime_error("--state espera ABIERTO, CERRADO o TODOS");
+        }
+        w.cboEstado.SelectData(estado == "ABIERTO" ? 1 : estado == "CERRADO" ? 2 : 3);
+        w.cmdAceptar_Click();
+    });
 }
 
 } // namespace app

@@ -62,6 +62,8 @@ const char *kUsage = R"(Uso: pagocentral [orden] [--data CARPETA] [--company N]
                     [--atipico 0|1|2 --percent P] [--obs TEXTO] [--taxes TIPO:BASE[,TIPO:BASE...]]
   customer line delete --line ID [--yes]
   customer entries [--yes] CLIENTE:FECHA...
+  customer listing --model Detallado|Resumido --from D --to D --customer-from N --customer-to N
+                   [--state ABIERTO|CERRADO|TODOS] (--pdf FICHERO | --printer NOMBRE)
                                      extractos de cobro de clientes: lista, alta, cambio, baja,
                                      líneas con impuestos y asiento con sus previsiones de pago
   catalog (payment-types|claim-types|claim-concepts) list | add CODIGO NOMBRE [TIPO]
@@ -193,6 +195,9 @@ int main(int argc, char **argv) {
         }
         if (cmd == "journal") {
             return app::ComandoJournal(args);
+        }
+        if (cmd == "customer" && !args.Positional().empty() && args.Positional()[0] == "listing") {
+            return app::ComandoCustomerListing(args, argc, argv);
         }
         if (cmd == "customer") {
             return app::ComandoCustomer(args);

@@ -259,7 +259,7 @@ Plantilla LeerPlantillaTexto(const std::string &texto, const std::string &ficher
                         lec.Error(n, "", "la sección " + nombre + " está repetida");
                     }
                 }
-                p.secciones.push_back({nombre, 0, {"Arial", 8, false}});
+                p.secciones.push_back({nombre, 0, {"Arial", 8, false}, {}});
                 bloque = Bloque::Seccion;
             } else if (clase == "Objeto" && !nombre.empty()) {
                 if (p.BuscarObjeto(nombre)) {
@@ -310,6 +310,11 @@ Plantilla LeerPlantillaTexto(const std::string &texto, const std::string &ficher
                 s.alto = lec.Entero(n, campo, valor, 0, kMaxTwips);
             } else if (campo == "Fuente") {
                 s.fuente = lec.Fuente(n, campo, valor);
+            } else if (campo == "Grupo") {
+                if (valor.empty()) {
+                    lec.Error(n, campo, "se esperaba el nombre del grupo");
+                }
+                s.grupo = valor;
             } else {
                 lec.Error(n, campo, "campo desconocido en una sección");
             }
@@ -409,11 +414,14 @@ std::string RutaListadoDinamico(const std::string &carpetaAplicacion) {
     return suite::RutaSinMayusculas(suite::RutaLocal(carpetaAplicacion + "\\Rpt\\Listado Dinamico.rpt"));
 }
 
-bool InstalarPlantillas(const std::string &carpetaAplicacion) {
-    if (carpetaAplicacion.empty()) {
-        return false;
-    }
-    std::string destino = RutaListadoDinamico(carpetaAplicacion);
+std::string RutaExtractosClientes(const std::string &carpetaAplicacion, bool resumido) {
+    return suite::RutaSinMayusculas(suite::RutaLocal(carpetaAplicacion + "\\Rpt\\Extractos Clientes Facturas Pendientes Cobro" +
+                                                     (resumido ? " Resumido" : "") + ".rpt"));
+}
+
+namespace {
+
+bool Instalar(const std::string &destino, const char *texto) {
     std::error_code ec;
     if (fs::exists(destino, ec)) {
         return true;
@@ -423,7 +431,7 @@ bool InstalarPlantillas(const std::string &carpetaAplicacion) {
     std::string tmp = destino + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary);
-        out << kListadoDinamico;
+        out << texto;
         if (!out.flush()) {
             fs::remove(tmp, ec);
             return false;
@@ -431,6 +439,17 @@ bool InstalarPlantillas(const std::string &carpetaAplicacion) {
     }
     fs::rename(tmp, destino, ec);
     return !ec;
+}
+
+} // namespace
+
+bool InstalarPlantillas(const std::string &carpetaAplicacion) {
+    if (carpetaAplicacion.empty()) {
+        return false;
+    }
+    bool ok = Instalar(RutaListadoDinamico(carpetaAplicacion), kListadoDinamico);
+    ok = Instalar(RutaExtractosClientes(carpetaAplicacion, false), TextoExtractosClientes(false)) && ok;
+    return Instalar(RutaExtractosClientes(carpetaAplicacion, true), TextoExtractosClientes(true)) && ok;
 }
 
 } // namespace printing

@@ -25,6 +25,9 @@ struct SeccionPlantilla {
     std::string nombre;
     int alto = 0;
     host::FuenteReporte fuente;
+    // "Grupo = NAME": the section prints once per item of that level of a grouped report, before
+    // the item's children, or after them when its name starts with "GroupFooter".
+    std::string grupo;
 };
 
 struct Plantilla {
@@ -52,6 +55,10 @@ Plantilla LeerPlantillaTexto(const std::string &texto, const std::string &ficher
 const char *TextoListadoDinamico();
 // "<carpeta>/Rpt/Listado Dinamico.rpt".
 std::string RutaListadoDinamico(const std::string &carpetaAplicacion);
+// The customer statement listings shipped with the program, by model ("Detallado", "Resumido").
+const char *TextoExtractosClientes(bool resumido);
+// "<carpeta>/Rpt/Extractos Clientes Facturas Pendientes Cobro[ Resumido].rpt".
+std::string RutaExtractosClientes(const std::string &carpetaAplicacion, bool resumido);
 // Writes the shipped templates into the application folder where they are missing; a template
 // already there (perhaps edited by the user) is left as it is. Returns false when it could not write.
 bool InstalarPlantillas(const std::string &carpetaAplicacion);

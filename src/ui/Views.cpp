@@ -10,6 +10,7 @@
 #include "ui/frmExtractos_ClienteView.h"
 #include "ui/frmExtractos_Cliente_LineasView.h"
 #include "ui/frmExtractos_ConfirmarEliminarView.h"
+#include "ui/frmExtractos_Cliente_ListadoView.h"
 #include "ui/frmExtractos_LineasView.h"
 #include "ui/frmExtractos_Lineas_DatosView.h"
 #include "ui/frmExtractos_Lineas_ReclamacionView.h"
@@ -61,6 +62,8 @@ void RegisterViews() {
     Registrar<frmExtractos_Lineas_Reclamacion_VisorView, claims::frmExtractos_Lineas_Reclamacion_Visor>(
         "frmExtractos_Lineas_Reclamacion_Visor");
     Registrar<frmExtractos_ClienteView, customers::frmExtractos_Cliente>("frmExtractos_Cliente");
+    Registrar<frmExtractos_Cliente_ListadoView, customers::frmExtractos_Cliente_Listado>(
+        "frmExtractos_Cliente_Listado");
     Registrar<frmExtractos_Cliente_LineasView, customers::frmExtractos_Cliente_Lineas>("frmExtractos_Cliente_Lineas");
     // Catalogues and the report viewer.
     for (const char *c : {"frmTiposPago", "frmReclamacionTipos", "frmReclamacionConceptos"}) {

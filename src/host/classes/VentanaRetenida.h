@@ -27,10 +27,15 @@ template <class W, class Base> class VentanaRetenida : public Base {
     void Show(int modal = 0, void * = nullptr) override {
         if (!ventana_) {
             ventana_ = std::make_unique<W>(ShellDelContexto());
+            Preparar(*ventana_);
         }
         ventana_->Show(modal);
     }
     Window *Ventana() const override { return ventana_.get(); }
+
+  protected:
+    // What a host class plugs into its window once it is created.
+    virtual void Preparar(W &) {}
 
   private:
     std::unique_ptr<W> ventana_;
