@@ -6,6 +6,7 @@
 #include "ui/Views.h"
 #include "ui/frmExtractos_ClienteView.h"
 #include "ui/frmExtractos_Cliente_LineasView.h"
+#include "ui/frmExtractos_Cliente_ListadoView.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -110,6 +111,22 @@ TEST_F(QtClientesViews, PaymentsOpenTheLinesViewWhoseTaxFrameIsReadableAt1280) {
     Boton(v, "cmdPagos")->click();
     EXPECT_EQ(visto, "2 107,00");
     w->SetShell(shell);
+}
+
+TEST_F(QtClientesViews, TheListingDialogOpensPresetToTheCallersStatement) {
+    customers::frmExtractos_Cliente_Listado w(shell);
+    w.FechaInicial = Dia(-5);
+    w.FechaFinal = Dia(-5);
+    w.ClienteInicial = w.ClienteFinal = 1;
+    w.Show();
+    ui::frmExtractos_Cliente_ListadoView v(w);
+    v.show();
+    QApplication::processEvents();
+    EXPECT_EQ(v.windowTitle().toStdString(), "Facturas Pendientes de Cobros");
+    EXPECT_EQ(Caja(v, "txtClienteInicial")->text().toStdString(), "1");
+    EXPECT_EQ(Caja(v, "txtClienteFinal")->text().toStdString(), "1");
+    EXPECT_TRUE(Boton(v, "cmdAceptar")->isEnabled());
+    Foto(v, "clientes_listado.png");
 }
 
 } // namespace
