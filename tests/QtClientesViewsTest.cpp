@@ -7,6 +7,9 @@
 #include "ui/frmExtractos_ClienteView.h"
 #include "ui/frmExtractos_Cliente_LineasView.h"
 #include "ui/frmExtractos_Cliente_ListadoView.h"
+#include "ui/frmViewView.h"
+#include "printing/Plantilla.h"
+#include "printing/frmView.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -127,6 +130,21 @@ TEST_F(QtClientesViews, TheListingDialogOpensPresetToTheCallersStatement) {
     EXPECT_EQ(Caja(v, "txtClienteFinal")->text().toStdString(), "1");
     EXPECT_TRUE(Boton(v, "cmdAceptar")->isEnabled());
     Foto(v, "clientes_listado.png");
+
+    // What Aceptar shows: the detailed listing in the viewer.
+    demo.erp->Execute("UPDATE Empresas SET PathAplicacion = '" + demo.dir.Path() + "'");
+    printing::InstalarPlantillas(demo.dir.Path());
+    printing::frmView visor(shell);
+    visor.Report = std::make_shared<host::Reporte>(w.Componer());
+    visor.Zoom = 120;
+    visor.Show();
+    ui::frmViewView vv(visor);
+    vv.Refresh();
+    vv.resize(1000, 760);
+    vv.show();
+    QApplication::processEvents();
+    EXPECT_EQ(vv.windowTitle().toStdString(), "Facturas Pendientes de Cobros - Visor de Reportes");
+    Foto(vv, "clientes_listado_visor.png");
 }
 
 } // namespace

@@ -140,7 +140,7 @@ Tipo = Texto
 Texto = Documento
 X = 4100
 Y = 40
-Ancho = 1650
+Ancho = 1550
 Alto = 260
 Fuente = Arial, 8, negrita
 
@@ -148,9 +148,9 @@ Fuente = Arial, 8, negrita
 Seccion = PageHeaderSection1
 Tipo = Texto
 Texto = Fecha Factura
-X = 5800
+X = 5700
 Y = 40
-Ancho = 1350
+Ancho = 1450
 Alto = 260
 Fuente = Arial, 8, negrita
 
@@ -218,7 +218,7 @@ Tipo = Texto
 Texto = {Documento}
 X = 4100
 Y = 10
-Ancho = 1650
+Ancho = 1550
 Alto = 210
 Fuente = Arial, 8
 
@@ -226,9 +226,9 @@ Fuente = Arial, 8
 Seccion = DetailSection1
 Tipo = Texto
 Texto = {FechaFactura}
-X = 5800
+X = 5700
 Y = 10
-Ancho = 1350
+Ancho = 1450
 Alto = 210
 Fuente = Arial, 8
 
