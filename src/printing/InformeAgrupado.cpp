@@ -104,17 +104,9 @@ class Composicion {
             if (o.seccion != s.nombre) {
                 continue;
             }
-            ObjetoReporte ob;
-            ob.x = pl_.margenIzquierdo + o.x;
-            ob.y = y_ + o.y;
-            ob.ancho = o.hastaElBorde ? ancho_ - o.x : o.ancho;
-            ob.alto = o.alto;
-            ob.fuente = o.fuente;
-            ob.alineacion = o.alineacion;
-            if (o.tipo == ObjetoPlantilla::Tipo::Linea) {
-                ob.tipo = ObjetoReporte::Tipo::Linea;
-            } else if (o.tipo == ObjetoPlantilla::Tipo::Caja) {
-                ob.tipo = ObjetoReporte::Tipo::Caja;
+            ObjetoReporte ob = Colocar(o, pl_.margenIzquierdo, y_, ancho_);
+            if (ob.tipo != ObjetoReporte::Tipo::Texto) {
+                // Lines and boxes carry no text.
             } else if (o.tipo == ObjetoPlantilla::Tipo::Formula && o.texto == "Fecha") {
                 ob.texto = fecha_;
             } else if (o.tipo == ObjetoPlantilla::Tipo::Formula && o.texto == "Pagina") {

@@ -87,17 +87,9 @@ host::Reporte Maquetador::Maquetar(const Datos &d) const {
             if (o.seccion != seccion) {
                 continue;
             }
-            ObjetoReporte ob;
-            ob.x = izq + o.x;
-            ob.y = y + o.y;
-            ob.ancho = o.hastaElBorde ? ancho - o.x : o.ancho;
-            ob.alto = o.alto;
-            ob.fuente = o.fuente;
-            ob.alineacion = o.alineacion;
-            if (o.tipo == ObjetoPlantilla::Tipo::Linea) {
-                ob.tipo = ObjetoReporte::Tipo::Linea;
-            } else if (o.tipo == ObjetoPlantilla::Tipo::Caja) {
-                ob.tipo = ObjetoReporte::Tipo::Caja;
+            ObjetoReporte ob = Colocar(o, izq, y, ancho);
+            if (ob.tipo != ObjetoReporte::Tipo::Texto) {
+                // Lines and boxes carry no text.
             } else if (o.nombre == "txtEmpresa") {
                 ob.texto = d.empresa;
             } else if (o.nombre == "txtTitulo") {

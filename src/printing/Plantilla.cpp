@@ -452,4 +452,20 @@ bool InstalarPlantillas(const std::string &carpetaAplicacion) {
     return Instalar(RutaExtractosClientes(carpetaAplicacion, true), TextoExtractosClientes(true)) && ok;
 }
 
+host::ObjetoReporte Colocar(const ObjetoPlantilla &o, int izquierda, int arriba, int anchoUtil) {
+    host::ObjetoReporte ob;
+    ob.x = izquierda + o.x;
+    ob.y = arriba + o.y;
+    ob.ancho = o.hastaElBorde ? anchoUtil - o.x : o.ancho;
+    ob.alto = o.alto;
+    ob.fuente = o.fuente;
+    ob.alineacion = o.alineacion;
+    if (o.tipo == ObjetoPlantilla::Tipo::Linea) {
+        ob.tipo = host::ObjetoReporte::Tipo::Linea;
+    } else if (o.tipo == ObjetoPlantilla::Tipo::Caja) {
+        ob.tipo = host::ObjetoReporte::Tipo::Caja;
+    }
+    return ob;
+}
+
 } // namespace printing

@@ -48,6 +48,10 @@ struct Plantilla {
 
 // Reads a template; a missing file or any malformed line throws std::runtime_error naming the
 // file, the line and the field.
+// A template object placed on a page: position, size, font, alignment and, for lines and boxes,
+// its kind; the caller fills in the text.
+host::ObjetoReporte Colocar(const ObjetoPlantilla &o, int izquierda, int arriba, int anchoUtil);
+
 Plantilla LeerPlantilla(const std::string &fichero);
 Plantilla LeerPlantillaTexto(const std::string &texto, const std::string &fichero);
 
