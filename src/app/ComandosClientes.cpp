@@ -164,16 +164,7 @@ int Delete(const Args &args, host::ConsoleShell &console, bool yes) {
     Todo(w, console);
     Marcar(w, args.Positional(), 1);
     bool confirmado = false;
-    console.handlers["frmExtractos_ConfirmarEliminar"] = [&](host::Window &win) {
-        auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
-        if (yes) {
-            c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
-            c.cmdAceptar_Click();
-        } else {
-            c.cmdCancelar_Click();
-        }
-        confirmado = c.confirmado;
-    };
+    ResponderConfirmarEliminar(console, yes, confirmado);
     w.cmdEliminar_Click();
     if (!w.Eliminado()) {
         if (!confirmado && console.warningsShown == 0) {

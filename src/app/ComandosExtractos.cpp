@@ -152,6 +152,19 @@ int ComandoStatements(const Args &args) {
     return console.warningsShown > 0 ? 1 : 0;
 }
 
+void ResponderConfirmarEliminar(host::ConsoleShell &console, bool yes, bool &confirmado) {
+    console.handlers["frmExtractos_ConfirmarEliminar"] = [yes, &confirmado](host::Window &win) {
+        auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
+        if (yes) {
+            c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
+            c.cmdAceptar_Click();
+        } else {
+            c.cmdCancelar_Click();
+        }
+        confirmado = c.confirmado;
+    };
+}
+
 int ComandoDelete(const Args &args) {
     if (args.Positional().empty()) {
         throw std::runtime_error("Indique los extractos a eliminar como ALMACEN:EXTRACTO");
@@ -166,16 +179,7 @@ int ComandoDelete(const Args &args) {
     }
     MarcarExtractos(w, args.Positional());
     bool confirmado = false;
-    console.handlers["frmExtractos_ConfirmarEliminar"] = [&](host::Window &win) {
-        auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
-        if (yes) {
-            c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
-            c.cmdAceptar_Click();
-        } else {
-            c.cmdCancelar_Click();
-        }
-        confirmado = c.confirmado;
-    };
+    ResponderConfirmarEliminar(console, yes, confirmado);
     int before = console.warningsShown;
     w.cmdEliminar_Click();
     if (console.warningsShown > before) {

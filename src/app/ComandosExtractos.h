@@ -35,6 +35,9 @@ void MarcarExtractos(statements::frmExtractos &w, const std::vector<std::string>
 void AbrirConFiltros(statements::frmExtractos &w, const Args &args, host::ConsoleShell &console);
 // pagocentral statements [--state ABIERTO|CERRADO|TODOS] [--from D] [--to D] [--warehouse N] [--code TEXT]
 int ComandoStatements(const Args &args);
+// Answers the deletion's confirmation window: today's date and Aceptar with --yes, else Cancelar;
+// `confirmado` receives what the window ended with.
+void ResponderConfirmarEliminar(host::ConsoleShell &console, bool yes, bool &confirmado);
 // pagocentral delete [--yes] W:CODE [W:CODE ...]
 int ComandoDelete(const Args &args);
 // pagocentral export W CODE FILE
