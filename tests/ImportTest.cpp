@@ -282,7 +282,8 @@ TEST_F(Import, UnknownGlnGoesToTheClipboardAndStoresNothing) {
     Importar(Write("f2.txt", Join({bgm, ok, bad}, "\r\n")));
     EXPECT_EQ(shell.Last(),
               "warning|¡ Atención !|No se ha logrado enlazar el proveedor: \n\n"
-              "  GLN    : 8437999999999\n  Nombre : Almacenes Núñez\n\n(GLN copiado al portapapeles)");
+              "  GLN    : 8437999999999\n  Nombre : Almacenes Núñez\n\n(GLN copiado al portapapeles)\n\n"
+              "Fichero: " + demo.dir.File("f2.txt") + "\nLínea: 3\nCampo: GLN (posiciones 17-29)");
     EXPECT_EQ(shell.clipboard, "8437999999999");
     EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(w.Importado());
@@ -294,7 +295,8 @@ TEST_F(Import, EdgeCasesOfTheStatementFile) {
     auto sinFin = Fichero1();
     sinFin.pop_back();
     Importar(Write("sinfin.txt", Join(sinFin, "\r\n")));
-    EXPECT_EQ(shell.Last(), "warning|¡Atención!|Error de Importación: No existe la línea fin de fichero.");
+    EXPECT_EQ(shell.Last(), "warning|¡Atención!|Error de Importación: No existe la línea fin de fichero.\nFichero: " +
+                                demo.dir.File("sinfin.txt"));
     EXPECT_EQ(Snapshot(), before);
 
     // Only a lower-case "csv" ending picks the tax parser.
@@ -308,7 +310,7 @@ TEST_F(Import, EdgeCasesOfTheStatementFile) {
     Importar(demo.dir.File("EXTRACTO.CSV"));
     EXPECT_EQ(shell.Last(),
               "warning|¡Atención!|Error de Importación: Ya existe el Extracto: T-1 asociado al almacén: "
-              "1 Supermercado Telde");
+              "1 Supermercado Telde\nFichero: " + demo.dir.File("EXTRACTO.CSV") + "\nLínea: 1\nCampo: Extracto (campo 3)");
     EXPECT_EQ(Snapshot(), once);
 
     // A new statement before an existing one is rolled back with it.
@@ -318,7 +320,8 @@ TEST_F(Import, EdgeCasesOfTheStatementFile) {
                                      "\n")));
     EXPECT_EQ(shell.Last(),
               "warning|¡Atención!|Error de Importación: Ya existe el Extracto: T-2 asociado al almacén: "
-              "2 Supermercado Las Palmas - Mesa y López");
+              "2 Supermercado Las Palmas - Mesa y López\nFichero: " + demo.dir.File("mixto.txt") +
+                  "\nLínea: 3\nCampo: Extracto (campo 3)");
     EXPECT_EQ(Snapshot(), once);
 
     // A central warehouse known nowhere gives warehouse 0; an unknown payment type gives 0; the
@@ -361,7 +364,8 @@ TEST_F(Import, MappingFileComesFirstAndAlmacenesIsTheFallback) {
     // A duplicate mapped by the file names the warehouse by its code only.
     Importar(demo.dir.File("map.txt"));
     EXPECT_EQ(shell.Last(),
-              "warning|¡Atención!|Error de Importación: Ya existe el Extracto: M-1 asociado al almacén: 3 ");
+              "warning|¡Atención!|Error de Importación: Ya existe el Extracto: M-1 asociado al almacén: 3 \nFichero: " +
+                  demo.dir.File("map.txt") + "\nLínea: 1\nCampo: Extracto (campo 3)");
 }
 
 TEST_F(Import, ModeWindowAndMissingFile) {
@@ -516,7 +520,8 @@ TEST_F(Import, FileTextIsStoredAsItStandsNeverRunAsSql) {
                                     "\n"));
     EXPECT_EQ(shell.Last(),
               "warning|¡ Atención !|No se ha logrado enlazar el proveedor: \n\n  GLN    : ' OR '1'='1\n"
-              "  Nombre : \n\n(GLN copiado al portapapeles)");
+              "  Nombre : \n\n(GLN copiado al portapapeles)\n\nFichero: " + demo.dir.File("evil2.txt") +
+                  "\nLínea: 2\nCampo: GLN (posiciones 17-29)");
     EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos WHERE Cod_Extracto = 'O''B20261215'"), 0);
 }
 
@@ -745,7 +750,7 @@ TEST(ImportCommand, ImportsTheSamplesAndExitsNonZeroOnARefusal) {
     EXPECT_EQ(
         err,
         "warning|¡Atención!|Error de Importación: Ya existe el Extracto: PC2611-101 asociado al almacén: 1 "
-        "Supermercado Telde\n");
+        "Supermercado Telde\\nFichero: " + kSamples + "extractos_formato1.txt\\nLínea: 1\\nCampo: Extracto (campo 3)\n");
     EXPECT_EQ(run("import" + data + " '" + dir.File("no.txt") + "'", out, err), 1);
     EXPECT_EQ(err, "No se ha importado nada: no existe el fichero " + dir.File("no.txt") + "\n");
     EXPECT_EQ(run("param" + data + " PagoCentral_TipoExtracto 2", out, err), 0) << err;

@@ -8,7 +8,11 @@ ErrorFichero::ErrorFichero(std::string ruta, int linea, std::string campo, std::
 
 std::string ErrorFichero::Mensaje(const std::string &ruta, int linea, const std::string &campo,
                                   const std::string &motivo) {
-    std::string m = "Error de Importación: " + motivo + "\nFichero: " + ruta;
+    return "Error de Importación: " + motivo + "\n" + Ubicacion(ruta, linea, campo);
+}
+
+std::string ErrorFichero::Ubicacion(const std::string &ruta, int linea, const std::string &campo) {
+    std::string m = "Fichero: " + ruta;
     if (linea > 0) {
         m += "\nLínea: " + std::to_string(linea);
     }

@@ -20,6 +20,8 @@ class ErrorFichero : public std::runtime_error {
     // the field (when there is one).
     static std::string Mensaje(const std::string &ruta, int linea, const std::string &campo,
                                const std::string &motivo);
+    // Those last lines alone, for a refusal whose first words are the system's own.
+    static std::string Ubicacion(const std::string &ruta, int linea, const std::string &campo);
 
   private:
     std::string ruta_;

@@ -151,7 +151,8 @@ bool ImportadorExtractos::ProcesarFichero_1s(const std::string &ruta) {
         auto &fmt = suite::Formato::Instancia();
         FicheroExtractos fichero(ruta);
         if (!fichero.TieneFin()) {
-            ui.MsgBox("Error de Importación: No existe la línea fin de fichero.", "¡Atención!",
+            // Named like any other refusal, so that the user knows which file to look at.
+            ui.MsgBox(ErrorFichero::Mensaje(ruta, 0, "", "No existe la línea fin de fichero."), "¡Atención!",
                       host::Icon::Warning);
             return false;
         }
@@ -167,8 +168,9 @@ bool ImportadorExtractos::ProcesarFichero_1s(const std::string &ruta) {
                 const Almacen &a = AlmacenDe(c.almacenCentral, true);
                 almacen = a.codigo;
                 if (Existe(almacen, c.extracto)) {
-                    ui.MsgBox("Error de Importación: Ya existe el Extracto: " + c.extracto +
-                                  " asociado al almacén: " + std::to_string(almacen) + " " + a.nombre,
+                    ui.MsgBox(ErrorFichero::Mensaje(ruta, fichero.NumeroLinea(), "Extracto (campo 3)",
+                                                    "Ya existe el Extracto: " + c.extracto + " asociado al almacén: " +
+                                                        std::to_string(almacen) + " " + a.nombre),
                               "¡Atención!", host::Icon::Warning);
                     return false;
                 }
@@ -297,8 +299,9 @@ bool ImportadorExtractos::ProcesarFichero_2(const std::string &ruta) {
                 const auto &c = fichero.UltimaCabecera();
                 extracto = c.extracto;
                 if (Existe(codAlmacen, c.extracto)) {
-                    ui.MsgBox("Error de Importación: Ya existe el Extracto: " + c.extracto, "¡ Atención !",
-                              host::Icon::Warning);
+                    ui.MsgBox(ErrorFichero::Mensaje(ruta, fichero.NumeroLinea(), "Extracto (posiciones 4-14)",
+                                                    "Ya existe el Extracto: " + c.extracto),
+                              "¡ Atención !", host::Icon::Warning);
                     return false;
                 }
                 conn.Execute(
@@ -314,7 +317,8 @@ bool ImportadorExtractos::ProcesarFichero_2(const std::string &ruta) {
                 ui.SetClipboard("");
                 ui.SetClipboard(l.gln);
                 ui.MsgBox("No se ha logrado enlazar el proveedor: \n\n  GLN    : " + l.gln +
-                              "\n  Nombre : " + l.nombre + "\n\n(GLN copiado al portapapeles)",
+                              "\n  Nombre : " + l.nombre + "\n\n(GLN copiado al portapapeles)\n\n" +
+                              ErrorFichero::Ubicacion(ruta, fichero.NumeroLinea(), "GLN (posiciones 17-29)"),
                           "¡ Atención !", host::Icon::Warning);
                 return false;
             }

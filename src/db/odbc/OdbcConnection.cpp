@@ -79,7 +79,8 @@ std::string WithSqliteDefaults(const std::string &cs) {
         }
         out += "Timeout=" + timeout;
     }
-    for (const auto &[key, value] : kSqliteDefaults) {
+    for (const auto &[clave, value] : kSqliteDefaults) {
+        const auto &key = clave; // a lambda may not capture a structured binding before clang 16
         bool given =
             std::any_of(keys.begin(), keys.end(), [&](const std::string &k) { return EqualsNoCase(k, key); });
         if (!given) {
