@@ -807,6 +807,18 @@ const Operation kOperations[] = {
              w.txtObservaciones_Enter();
          });
      }},
+    {.name = "GenerateSageFilesWithRunningCounterAndA2018Statement", .seed = SeedSageMixed, .open = ContabilizarSage,
+     .accountingCommitsFirst = true, .leftovers = kSageFiles, .covers = "UPDATE Contador_SAGE200"},
+    {.name = "GenerateEntriesOfForecastsWithSageTarget",
+     .seed =
+         [](Sweep &s) {
+             SeedEntries(s, 2);
+             s.demo.SetParam("Tipo_Contabilidad", "6");
+             std::filesystem::create_directories(s.demo.dir.File("sage"));
+             s.demo.erp->Execute("UPDATE Arqueos_ParamContabilidad SET PathFicheros = " +
+                                 db::Quote(s.demo.dir.File("sage")));
+         },
+     .open = Contabilizar, .accountingCommitsFirst = true, .leftovers = kSageFiles},
     {.name = "MarkClaimExported", .seed = SeedClaims,
      .open =
          [](Sweep &s) {
