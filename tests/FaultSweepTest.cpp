@@ -830,6 +830,21 @@ const Operation kOperations[] = {
              });
          },
      .kind = Kind::EachStatement},
+    {.name = "AddClaim", .seed = SeedLineClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = ReclamacionesLinea(s);
+             return std::function<void()>([w] { w->cmdAgregar_Click(); });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "ModifyClaim", .seed = SeedLineClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = ReclamacionesLinea(s);
+             w->vsLineas_RowColChange(2);
+             return std::function<void()>([w] { w->cmdModificar_Click(); });
+         },
+     .kind = Kind::EachStatement},
     {.name = "DeleteClaims", .seed = SeedLineClaims,
      .open =
          [](Sweep &s) {
