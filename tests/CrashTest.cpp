@@ -1,5 +1,7 @@
 #include "fixtures/Program.h"
 
+#include "suite/Fecha.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -7,9 +9,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <signal.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <string>
 #include <thread>
@@ -44,14 +48,16 @@ class Crash : public ::testing::Test {
         ASSERT_EQ(r.code, 0) << r.err;
     }
 
-    // The closed files (no log left beside them) as the state every round starts from.
+    // The closed files (no log left beside them) and the folders beside them, as the state every
+    // round starts from.
     void Save() {
         fs::remove_all(Pristine());
-        fs::copy(Data(), Pristine());
+        fs::copy(Data(), Pristine(), fs::copy_options::recursive);
     }
+    // The folders beside the files too (the Sage 200 and claims folders), emptied.
     void Restore() {
         fs::remove_all(Data());
-        fs::copy(Pristine(), Data());
+        fs::copy(Pristine(), Data(), fs::copy_options::recursive);
     }
 
     // Runs the program with `args`; kills it after `delay` unless it ended first. True when it
@@ -138,16 +144,40 @@ class Crash : public ::testing::Test {
         return n;
     }
     long Erp(const std::string &sql) const { return Count(Data() + "/erp.db", sql); }
+    long Accounting(const std::string &sql) const { return Count(Data() + "/contabilidad.db", sql); }
+
+    // Prepares the closed files directly, as an administrator with the sqlite3 shell would.
+    static void Exec(const std::string &file, const std::string &sql) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(file.c_str(), &db);
+        char *error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "") << sql;
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+
+    // The files of a folder by name, with their bytes.
+    static std::map<std::string, std::string> Files(const std::string &folder) {
+        std::map<std::string, std::string> out;
+        for (const auto &e : fs::directory_iterator(folder)) {
+            std::ifstream in(e.path(), std::ios::binary);
+            std::stringstream bytes;
+            bytes << in.rdbuf();
+            out[e.path().filename().string()] = bytes.str();
+        }
+        return out;
+    }
 
     void ExpectIntact(int round) {
         EXPECT_EQ(IntegrityCheck(Data() + "/erp.db"), "ok") << "round " << round;
         EXPECT_EQ(IntegrityCheck(Data() + "/contabilidad.db"), "ok") << "round " << round;
     }
 
-    std::chrono::microseconds Delay(std::chrono::microseconds span, int round) {
+    // `tail` tenths of the run: past 10, some rounds let the run end, so that both outcomes are seen.
+    std::chrono::microseconds Delay(std::chrono::microseconds span, int round, int tail = 11) {
         // Spread over the run, with a few before the program has even opened the files.
         std::mt19937 rng(static_cast<unsigned>(round * 7919 + 17));
-        std::uniform_int_distribution<long> d(0, static_cast<long>(span.count() * 11 / 10));
+        std::uniform_int_distribution<long> d(0, static_cast<long>(span.count() * tail / 10));
         return std::chrono::microseconds(d(rng));
     }
 
@@ -260,6 +290,125 @@ TEST_F(Crash, EntriesAreNeverLostNorDoubledWhenRunAgain) {
     }
     EXPECT_GT(killed, kRounds / 2);
     RecordProperty("between the commits", between);
+}
+
+// Sage 200: the registration counter and the closing are committed together after both files are
+// closed; files written by a run that was killed before its commit stay in the folder.
+TEST_F(Crash, SageEntriesAreClosedWithCompleteFilesOrLeftOpen) {
+    const std::string folder = Data() + "/sage";
+    fs::create_directories(folder);
+    Param("Tipo_Contabilidad", "6");
+    Exec(Data() + "/erp.db", "UPDATE Arqueos_ParamContabilidad SET PathFicheros = '" + folder + "'");
+    Save();
+    const std::string statement = "M1-" + std::to_string(suite::Fecha::Hoy().SumarDias(-5).Anio());
+    const std::vector<std::string> args = {"entries", "--yes", "2:" + statement};
+    const std::string closed = "SELECT Cerrado FROM Compras_PagosCentral_Extractos WHERE Cod_Extracto = '" + statement + "'";
+    const std::string counter = "SELECT IFNULL(SUM(Codigo), 0) FROM Contador_SAGE200 WHERE Serie = 'IMP'";
+    const std::string accounted = "SELECT COUNT(*) FROM Compras_PagosCentral_Entradas WHERE Contabilizado = 1";
+    const long lines = Accounting("SELECT COUNT(*) FROM Apuntes");
+    auto span = Duration(args);
+    RunAndKill(args, std::chrono::seconds(120));
+    ASSERT_EQ(Erp(closed), 1);
+    const long counted = Erp(counter), marked = Erp(accounted);
+    // The registration file and the payment file of a whole run, told apart by name.
+    auto Kinds = [](const std::map<std::string, std::string> &files) {
+        std::map<std::string, std::string> out;
+        for (const auto &[name, bytes] : files) {
+            out[name.find("_PAGO_") != std::string::npos ? "pago" : "registro"] = bytes;
+        }
+        return out;
+    };
+    const auto whole = Kinds(Files(folder));
+    ASSERT_EQ(whole.size(), 2u);
+    Restore();
+    const long before = Erp(counter), markedBefore = Erp(accounted);
+    ASSERT_LT(before, counted);
+    int killed = 0, done = 0, absent = 0, leftFiles = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        killed += RunAndKill(args, Delay(span, round, 14));
+        ExpectIntact(round);
+        EXPECT_EQ(Accounting("SELECT COUNT(*) FROM Apuntes"), lines) << "round " << round;
+        const auto files = Files(folder);
+        if (Erp(closed) == 1) {
+            ++done;
+            EXPECT_EQ(Erp(counter), counted) << "round " << round;
+            EXPECT_EQ(Erp(accounted), marked) << "round " << round;
+            EXPECT_EQ(files.size(), 2u) << "round " << round;
+            EXPECT_TRUE(Kinds(files) == whole) << "round " << round << ": the files of a closed run are not whole";
+        } else {
+            ++absent;
+            leftFiles += !files.empty();
+            EXPECT_EQ(Erp(counter), before) << "round " << round;
+            EXPECT_EQ(Erp(accounted), markedBefore) << "round " << round;
+            EXPECT_LE(files.size(), 2u) << "round " << round;
+            // Running it again closes it, numbering from where the counter stood.
+            RunAndKill(args, std::chrono::seconds(120));
+            EXPECT_EQ(Erp(closed), 1) << "round " << round;
+            EXPECT_EQ(Erp(counter), counted) << "round " << round;
+        }
+        Restore();
+    }
+    EXPECT_GT(killed, kRounds / 2);
+    std::printf("[ crash    ] Sage 200 entries: %d runs, %d killed, %d whole, %d absent (%d leaving files)\n", kRounds,
+                killed, done, absent, leftFiles);
+    RecordProperty("whole", done);
+    RecordProperty("absent", absent);
+}
+
+// Claims export: the marks are committed after the file is closed; a killed export marks nothing
+// and may leave the lines it had written.
+TEST_F(Crash, ClaimsExportMarksEveryClaimWithTheWholeFileOrNone) {
+    const std::string folder = Data() + "/salida";
+    fs::create_directories(folder);
+    const int claims = 1500;
+    Exec(Data() + "/erp.db",
+         "UPDATE Empresas_Parametros SET Valor = '" + folder + "' WHERE Nombre = 'PagoCentralPathReclamaciones';"
+         "INSERT INTO Empresas_Parametros (Cod_Empresa, Nombre, Valor) SELECT 1, 'PagoCentralPathReclamaciones', '" +
+             folder +
+             "' WHERE NOT EXISTS (SELECT 1 FROM Empresas_Parametros WHERE Nombre = 'PagoCentralPathReclamaciones');"
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+             std::to_string(claims) +
+             ") INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, Cod_TipoRecl, "
+             "Cod_Concepto, FacturaCodigo, FacturaFecha, ArticulosCodigo, ArticulosDescripcion, Observaciones, "
+             "Base1, Igic1, TotalReclamacion, Exportado, Hora_Alta) SELECT (SELECT MIN(IdExtractoLinea) FROM "
+             "Compras_PagosCentral_Extractos_Lineas WHERE Cod_Extracto = '101012026'), 2, 1, 'FV-' || i, "
+             "'2026-09-01', 'ART-' || i, 'Descripción ' || i, 'Obs. ' || i, i, 0, i, 0, '2026-09-30 10:00:00' FROM n");
+    Save();
+    const std::vector<std::string> args = {"claim", "export", "--all", "--from", "01/01/2000", "--to", "31/12/2099"};
+    const std::string exported = "SELECT COUNT(*) FROM Compras_PagosCentral_Extractos_Lineas_Reclamacion WHERE Exportado = 1";
+    auto span = Duration(args);
+    RunAndKill(args, std::chrono::seconds(120));
+    ASSERT_EQ(Erp(exported), claims);
+    const auto files = Files(folder);
+    ASSERT_EQ(files.size(), 1u);
+    const std::string whole = files.begin()->second;
+    Restore();
+    int killed = 0, done = 0, absent = 0, partial = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        killed += RunAndKill(args, Delay(span, round, 14));
+        ExpectIntact(round);
+        const long marked = Erp(exported);
+        const auto left = Files(folder);
+        EXPECT_LE(left.size(), 1u) << "round " << round;
+        const std::string bytes = left.empty() ? "" : left.begin()->second;
+        if (marked == claims) {
+            ++done;
+            EXPECT_EQ(bytes.size(), whole.size()) << "round " << round;
+            EXPECT_TRUE(bytes == whole) << "round " << round << ": the file of a committed export is not whole";
+        } else {
+            ++absent;
+            EXPECT_EQ(marked, 0) << "round " << round;
+            // What stays is the beginning of the file, never anything else.
+            EXPECT_EQ(whole.compare(0, bytes.size(), bytes), 0) << "round " << round;
+            partial += !left.empty();
+        }
+        Restore();
+    }
+    EXPECT_GT(killed, kRounds / 2);
+    std::printf("[ crash    ] claims export: %d runs, %d killed, %d whole, %d absent (%d leaving a file)\n", kRounds,
+                killed, done, absent, partial);
+    RecordProperty("whole", done);
+    RecordProperty("absent", absent);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
 #include "db/Sql.h"
 #include "accounting/RelojFicheros.h"
 #include "accounting/frmCuentaContrapartida.h"
+#include "catalogues/frmTiposPago.h"
+#include "claims/frmExtractos_Lineas_Reclamacion.h"
+#include "claims/frmExtractos_Lineas_Reclamacion_Datos.h"
 #include "claims/frmExtractos_Lineas_Reclamacion_Visor.h"
+#include "claims/frmReclamacionConceptos.h"
+#include "claims/frmReclamacionTipos.h"
 #include "customers/frmExtractos_Cliente.h"
 #include "customers/frmExtractos_Cliente_Lineas.h"
 #include "fixtures/Env.h"
@@ -26,8 +31,12 @@
 #include <ostream>
 #include <filesystem>
 #include <functional>
+#include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -119,6 +128,24 @@ class Sweep : public VinculosFixture {
     std::vector<std::string> Both() const { return Join(Dump(demo.dir.File("erp.db")), Dump(demo.dir.File("contabilidad.db"))); }
     std::vector<std::string> Erp() const { return Join(Dump(demo.dir.File("erp.db")), {}); }
     std::vector<std::string> Accounting() const { return Join({}, Dump(demo.dir.File("contabilidad.db"))); }
+    // Every file of the test's folder, by path under it, with its bytes; the databases, the
+    // per-user settings and the logs are looked at elsewhere or may change.
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> out;
+        const std::filesystem::path root = demo.dir.Path();
+        for (const auto &e : std::filesystem::recursive_directory_iterator(root)) {
+            std::string rel = std::filesystem::relative(e.path(), root).generic_string();
+            if (!e.is_regular_file() || rel.rfind("erp.db", 0) == 0 || rel.rfind("contabilidad.db", 0) == 0 ||
+                rel == "settings.ini" || rel.rfind("perfil/", 0) == 0) {
+                continue;
+            }
+            std::ifstream in(e.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            out[rel] = bytes.str();
+        }
+        return out;
+    }
     std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string> &b) const {
         a.insert(a.end(), b.begin(), b.end());
         const std::string folder = demo.dir.Path();
@@ -172,6 +199,10 @@ class Sweep : public VinculosFixture {
     std::vector<long> ids; // what the seed made, for the action
 };
 
+// How an operation stores its work: in one transaction; statement by statement, each kept as it
+// runs (a failure keeps exactly what the statements before it did); or only in files.
+enum class Kind { OneTransaction, EachStatement, FilesOnly };
+
 // One operation: its data (written before the connections are wrapped) and the user's action,
 // made ready (windows open, rows ticked) by `open`, which returns what the user finally presses.
 struct Operation {
@@ -181,6 +212,11 @@ struct Operation {
     // Accounting runs commit the accounting database first: when the ERP commit then fails, the
     // entries stay and the statements stay open.
     bool accountingCommitsFirst = false;
+    // Files (paths under the test's folder) that a failed run may leave behind.
+    std::vector<std::string> leftovers = {};
+    // Part of a statement that the sweep must reach before the operation commits.
+    const char *covers = nullptr;
+    Kind kind = Kind::OneTransaction;
 };
 
 using LV = lines::frmExtractos_Lineas_Vinculos;
@@ -432,11 +468,18 @@ void SeedClaims(Sweep &s) {
     }
 }
 
-std::function<void()> ExportarReclamaciones(Sweep &s) {
+// The claims viewer showing the pending claims of every date.
+std::shared_ptr<claims::frmExtractos_Lineas_Reclamacion_Visor> Visor(Sweep &s) {
     auto w = std::make_shared<claims::frmExtractos_Lineas_Reclamacion_Visor>(s.shell);
     w->Show();
     w->txtFechaI.text = "01/01/1900";
     w->Cargar_Lineas();
+    EXPECT_EQ(w->vsLineas.DataRows(), 2);
+    return w;
+}
+
+std::function<void()> ExportarReclamaciones(Sweep &s) {
+    auto w = Visor(s);
     w->chkSelelecion_vsLineas.value = true;
     w->chkSelelecion_vsLineas_Click();
     EXPECT_EQ(w->vsLineas.TickedCount(), 2);
@@ -487,6 +530,121 @@ std::function<void()> LineasCliente(Sweep &s, const std::function<void(customers
         f(*w);
     };
 }
+
+
+// The claims of a type-1 line: two of 30 and 20 out of 100, shown in the line's claims window.
+void SeedLineClaims(Sweep &s) {
+    s.demo.SetParam("PagoCentral_TipoExtracto", "1");
+    long line = s.Line(901, "100", "DOC'1");
+    for (const char *total : {"30", "20"}) {
+        s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos_Lineas_Reclamacion (IdExtractoLinea, "
+                            "Cod_TipoRecl, Cod_Concepto, FacturaCodigo, FacturaFecha, Base1, Igic1, TotalReclamacion, "
+                            "Hora_Alta) VALUES (" +
+                            std::to_string(line) + ", 2, 1, 'FC''" + total + "', '" + Sweep::Dia(-30) + "', " + total +
+                            ", 0, " + total + ", '" + Sweep::Dia(-1) + " 10:00:00')");
+    }
+    s.ids = {line};
+}
+
+std::shared_ptr<claims::frmExtractos_Lineas_Reclamacion> ReclamacionesLinea(Sweep &s) {
+    auto w = std::make_shared<claims::frmExtractos_Lineas_Reclamacion>(s.shell);
+    w->IdExtractoLinea = s.ids[0];
+    w->Cod_Proveedor = 901;
+    w->Cod_Almacen = 1;
+    w->ImporteReclamar = *suite::Moneda::Parse("100");
+    w->FacturaFecha = Sweep::Dia(-5);
+    w->FacturaCodigo = "DOC'1";
+    w->Show();
+    EXPECT_EQ(w->vsLineas.DataRows(), 2);
+    // The claim editor: a new claim takes the remaining amount; a claim changed gets new observations.
+    s.shell.handlers["frmExtractos_Lineas_Reclamacion_Datos"] = [&s](host::Window &win) {
+        auto &e = static_cast<claims::frmExtractos_Lineas_Reclamacion_Datos &>(win);
+        if (e.IdReclamacion < 1) {
+            e.cboTiposReclamacion.SelectData(3);
+            e.cboConceptos.SelectData(2);
+            e.txtCantidadReclamada.text = "1";
+            e.cboIGIC[0].index = 4;
+            e.cboIGIC_Click(1);
+        }
+        e.txtArticulosCodigo.text = "A'1";
+        e.txtArticulosDescripcion.text = "Aceite d'oliva";
+        e.txtObservaciones.text = "Revisado por O'Neill";
+        // A user who saw an error box while filling the dialog in cancels it.
+        bool error = std::any_of(s.shell.messages.begin(), s.shell.messages.end(),
+                                 [](const auto &m) { return m.icon == host::Icon::Critical; });
+        error ? e.cmdCancelar_Click() : e.cmdAceptar_Click();
+    };
+    return w;
+}
+
+// A catalogue with its first entry current: an entry added through the dialog, the current one
+// renamed, or deleted once confirmed.
+enum class Cambio { Agregar, Modificar, Eliminar };
+
+template <class W> std::function<std::function<void()>(Sweep &)> Catalogo(const char *dialogo, Cambio cambio) {
+    return [dialogo, cambio](Sweep &s) {
+        auto w = std::make_shared<W>(s.shell);
+        w->Show();
+        EXPECT_GE(w->vsLineas.DataRows(), 1);
+        w->vsLineas_RowColChange(1);
+        s.shell.handlers[dialogo] = [](host::Window &win) {
+            auto &d = static_cast<catalogues::CatalogoDatos &>(win);
+            if (!d.editar) {
+                d.txtCodigo.text = "77";
+            }
+            d.txtNombre.text = "Nuevo d'Alba";
+            d.txtTipo.text = "Z'";
+            d.cmdAceptar_Click();
+        };
+        return std::function<void()>([&s, w, cambio] {
+            s.shell.answers = {host::Answer::Yes};
+            switch (cambio) {
+            case Cambio::Agregar:
+                w->cmdAgregar_Click();
+                break;
+            case Cambio::Modificar:
+                w->cmdModificar_Click();
+                break;
+            case Cambio::Eliminar:
+                w->cmdEliminar_Click();
+                break;
+            }
+        });
+    };
+}
+
+// The statement exported as the user names it in the save dialog; supplier 901 has its GLN.
+void SeedExport(Sweep &s) {
+    SeedMarks(s);
+    std::filesystem::create_directories(s.demo.dir.File("salida"));
+    s.demo.erp->Execute("INSERT INTO Proveedores_GLN (Cod_Empresa, Cod_Prov, GLN, Principal) VALUES (1, 901, "
+                        "'8412345000017', 1)");
+}
+
+std::function<std::function<void()>(Sweep &)> ExportarExtracto(const char *fichero) {
+    return [fichero](Sweep &s) {
+        auto w = s.Lista("T'1", false);
+        return std::function<void()>([&s, w, fichero] {
+            s.shell.saveFiles = {s.demo.dir.File(std::string("salida/") + fichero)};
+            w->cmdExportar_Click();
+        });
+    };
+}
+
+// Sage 200 runs that do not only write files: a statement of 2018 beside one of this year (its
+// entry goes to the accounting database), with the registration counter already running.
+void SeedSageMixed(Sweep &s) {
+    s.demo.erp->Execute("INSERT INTO Compras_PagosCentral_Extractos (Cod_Empresa, Cod_Almacen, Cod_Extracto, "
+                        "FechaExtracto, FechaVto) VALUES (1, 1, 'U''2', '31/12/2018', '15/01/2019')");
+    s.ids = {0};
+    SeedSage(s);
+    for (int y : {Sweep::Year() - 1, Sweep::Year()}) {
+        s.demo.erp->Execute("INSERT INTO Contador_SAGE200 (Cod_Empresa, Cod_Ejercicio, Serie, Codigo) VALUES (1, " +
+                            std::to_string(y) + ", 'IMP', 41)");
+    }
+}
+
+const std::vector<std::string> kSageFiles = {"sage/PagCenSAGE200_.*\\.csv"};
 
 const Operation kOperations[] = {
     {"ImportStatementFormat1", [](Sweep &) {},
@@ -614,8 +772,9 @@ const Operation kOperations[] = {
      },
      Contabilizar, true},
     {"GenerateEntriesOfForecasts", [](Sweep &s) { SeedEntries(s, 2); }, Contabilizar, true},
-    {"GenerateSageFiles", SeedSage, ContabilizarSage, true},
-    {"ExportClaims", SeedClaims, ExportarReclamaciones},
+    {"GenerateSageFiles", SeedSage, ContabilizarSage, true, kSageFiles, "INSERT INTO Contador_SAGE200"},
+    // A failed export may leave the claims file with the lines written before the failure.
+    {"ExportClaims", SeedClaims, ExportarReclamaciones, false, {"salida/RECLAMACIONES_.*\\.txt"}},
     {"GenerateCustomerEntries", SeedClientes, [](Sweep &s) { return ListaClientes(s, true); }, true},
     {"DeleteCustomerStatements", SeedClientes, [](Sweep &s) { return ListaClientes(s, false); }},
     {"ModifyCustomerStatement", SeedClientes,
@@ -648,6 +807,133 @@ const Operation kOperations[] = {
              w.txtObservaciones_Enter();
          });
      }},
+    {.name = "GenerateSageFilesWithRunningCounterAndA2018Statement", .seed = SeedSageMixed, .open = ContabilizarSage,
+     .accountingCommitsFirst = true, .leftovers = kSageFiles, .covers = "UPDATE Contador_SAGE200"},
+    {.name = "GenerateEntriesOfForecastsWithSageTarget",
+     .seed =
+         [](Sweep &s) {
+             SeedEntries(s, 2);
+             s.demo.SetParam("Tipo_Contabilidad", "6");
+             std::filesystem::create_directories(s.demo.dir.File("sage"));
+             s.demo.erp->Execute("UPDATE Arqueos_ParamContabilidad SET PathFicheros = " +
+                                 db::Quote(s.demo.dir.File("sage")));
+         },
+     .open = Contabilizar, .accountingCommitsFirst = true, .leftovers = kSageFiles},
+    {.name = "MarkClaimExported", .seed = SeedClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = Visor(s);
+             w->vsLineas.row = 2;
+             return std::function<void()>([&s, w] {
+                 s.shell.answers = {host::Answer::Yes};
+                 w->cmdMarcarExportado_Click();
+             });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "AddClaim", .seed = SeedLineClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = ReclamacionesLinea(s);
+             return std::function<void()>([w] { w->cmdAgregar_Click(); });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "ModifyClaim", .seed = SeedLineClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = ReclamacionesLinea(s);
+             w->vsLineas_RowColChange(2);
+             return std::function<void()>([w] { w->cmdModificar_Click(); });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "DeleteClaims", .seed = SeedLineClaims,
+     .open =
+         [](Sweep &s) {
+             auto w = ReclamacionesLinea(s);
+             w->chkSelelecion_vsLineas.value = true;
+             w->chkSelelecion_vsLineas_Click();
+             return std::function<void()>([&s, w] {
+                 s.shell.answers = {host::Answer::Yes};
+                 w->cmdEliminar_Click();
+             });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "AddPaymentType", .seed = [](Sweep &) {},
+     .open = Catalogo<catalogues::frmTiposPago>("frmTiposPago_Datos", Cambio::Agregar), .kind = Kind::EachStatement},
+    {.name = "ModifyPaymentType", .seed = [](Sweep &) {},
+     .open = Catalogo<catalogues::frmTiposPago>("frmTiposPago_Datos", Cambio::Modificar), .kind = Kind::EachStatement},
+    {.name = "DeletePaymentType", .seed = [](Sweep &) {},
+     .open = Catalogo<catalogues::frmTiposPago>("frmTiposPago_Datos", Cambio::Eliminar), .kind = Kind::EachStatement},
+    {.name = "AddClaimType", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionTipos>("frmReclamacionTipos_Datos", Cambio::Agregar),
+     .kind = Kind::EachStatement},
+    {.name = "ModifyClaimType", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionTipos>("frmReclamacionTipos_Datos", Cambio::Modificar),
+     .kind = Kind::EachStatement},
+    {.name = "DeleteClaimType", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionTipos>("frmReclamacionTipos_Datos", Cambio::Eliminar),
+     .kind = Kind::EachStatement},
+    {.name = "AddClaimConcept", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionConceptos>("frmReclamacionConceptos_Datos", Cambio::Agregar),
+     .kind = Kind::EachStatement},
+    {.name = "ModifyClaimConcept", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionConceptos>("frmReclamacionConceptos_Datos", Cambio::Modificar),
+     .kind = Kind::EachStatement},
+    {.name = "DeleteClaimConcept", .seed = [](Sweep &) {},
+     .open = Catalogo<claims::frmReclamacionConceptos>("frmReclamacionConceptos_Datos", Cambio::Eliminar),
+     .kind = Kind::EachStatement},
+    {.name = "LinesDropLinksToVanishedForecasts",
+     .seed =
+         [](Sweep &s) {
+             SeedForecasts(s);
+             s.LinkForecast(s.ids[0], 987654, "15");
+             s.demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET ImporteVinculado = 55 WHERE "
+                                 "IdExtractoLinea = " +
+                                 std::to_string(s.ids[0]));
+         },
+     .open =
+         [](Sweep &s) {
+             // The window as built, reloaded by the user: the reload drops the links.
+             auto w = std::make_shared<L>(s.shell, s.demo.settings);
+             w->codAlmacen = 1;
+             w->codExtracto = "T'1";
+             w->txtFechaI.text = "01/01/2000";
+             w->txtFechaF.text = "31/12/2099";
+             return std::function<void()>([w] { w->Cargar_Lineas(); });
+         },
+     .covers = "DELETE pp FROM Compras_PagosCentral_PrevPagos"},
+    {.name = "ExportStatementEuromadi", .seed = SeedExport, .open = ExportarExtracto("MODI0088.eur"),
+     .leftovers = {"salida/MODI0088\\.eur"}, .kind = Kind::FilesOnly},
+    {.name = "ExportStatementExcel", .seed = SeedExport, .open = ExportarExtracto("Extracto.xlsx"),
+     .kind = Kind::FilesOnly},
+    {.name = "AddCustomerStatement", .seed = SeedClientes,
+     .open =
+         [](Sweep &s) {
+             auto w = std::make_shared<customers::frmExtractos_Cliente>(s.shell, s.demo.settings);
+             w->Show();
+             w->txtCliente_Insert.code = 3;
+             w->txtFecha_Insert.text = Sweep::Dia(20);
+             w->txtCont_Insert.text = Sweep::Dia(21);
+             return std::function<void()>([w] { w->txtCont_Insert_Enter(); });
+         },
+     .kind = Kind::EachStatement},
+    {.name = "DeleteCustomerLineTax", .seed = SeedClientes,
+     .open =
+         [](Sweep &s) {
+             return LineasCliente(s, [](customers::frmExtractos_Cliente_Lineas &w) {
+                 EXPECT_GE(w.vsImpuestos.DataRows(), 1);
+                 w.vsImpuestos.row = 1;
+                 w.cmdEliminarImp_Click();
+             });
+         }},
+    {.name = "EditCustomerLineAmount", .seed = SeedClientes,
+     .open =
+         [](Sweep &s) {
+             return LineasCliente(s, [](customers::frmExtractos_Cliente_Lineas &w) {
+                 w.vsLineas.SetText(1, customers::frmExtractos_Cliente_Lineas::colImporte, "12,5");
+                 w.vsLineas_AfterEdit(1, customers::frmExtractos_Cliente_Lineas::colImporte);
+             });
+         },
+     .kind = Kind::EachStatement},
 };
 
 class FaultSweep : public ::testing::TestWithParam<Operation> {};
@@ -665,6 +951,22 @@ void PrintTo(const Operation &op, std::ostream *os) { *os << op.name; }
     return ::testing::AssertionFailure() << "no error box with \"" << failure << "\"; last: " << shell.Last();
 }
 
+// The rows only one side has, marked + (found) and - (expected).
+std::string Diff(const std::vector<std::string> &after, const std::vector<std::string> &expected) {
+    std::string diff;
+    for (const auto &row : after) {
+        if (std::find(expected.begin(), expected.end(), row) == expected.end()) {
+            diff += "\n+ " + row;
+        }
+    }
+    for (const auto &row : expected) {
+        if (std::find(after.begin(), after.end(), row) == after.end()) {
+            diff += "\n- " + row;
+        }
+    }
+    return diff;
+}
+
 // What an operation's run left: the error box seen, no transaction left open, the progress window
 // hidden and both databases exactly as `expected`.
 void Check(const char *op, const std::string &what, Sweep &s, const std::string &failure,
@@ -675,42 +977,73 @@ void Check(const char *op, const std::string &what, Sweep &s, const std::string 
     EXPECT_TRUE(s.shell.ProgressHidden()) << op << ", " << what;
     auto after = s.Both();
     if (after != expected) {
-        std::string diff;
-        for (const auto &row : after) {
-            if (std::find(expected.begin(), expected.end(), row) == expected.end()) {
-                diff += "\n+ " + row;
-            }
-        }
-        for (const auto &row : expected) {
-            if (std::find(after.begin(), after.end(), row) == after.end()) {
-                diff += "\n- " + row;
-            }
-        }
-        ADD_FAILURE() << op << ", " << what << ": the databases are not as expected" << diff;
+        ADD_FAILURE() << op << ", " << what << ": the databases are not as expected" << Diff(after, expected);
     }
 }
 
-std::string Failing(const FaultPlan &plan, int k) {
+// The statement at position k of a clean run, for the failure's report.
+std::string Failing(const std::vector<std::string> &log, int k) {
     return "statement " + std::to_string(k) + ": " +
-           (k <= static_cast<int>(plan.log.size()) ? plan.log[static_cast<std::size_t>(k - 1)] : "");
+           (k <= static_cast<int>(log.size()) ? log[static_cast<std::size_t>(k - 1)] : "");
+}
+
+using Files = std::map<std::string, std::string>;
+
+// A failed run may leave only the files its operation is allowed to: anything else written or
+// changed is reported.
+void CheckFiles(const Operation &op, const std::string &what, const Files &before, const Files &after) {
+    for (const auto &[path, bytes] : after) {
+        auto was = before.find(path);
+        if (was != before.end() && was->second == bytes) {
+            continue;
+        }
+        bool allowed = std::any_of(op.leftovers.begin(), op.leftovers.end(),
+                                   [&](const std::string &re) { return std::regex_match(path, std::regex(re)); });
+        EXPECT_TRUE(allowed) << op.name << ", " << what << ": left " << path;
+    }
+    for (const auto &[path, bytes] : before) {
+        EXPECT_TRUE(after.count(path)) << op.name << ", " << what << ": removed " << path;
+    }
+}
+
+// One failing run of `op` on `s` (seeded and wrapped), with the plan's failure set by `fail`.
+void FailOnce(const Operation &op, const std::string &what, Sweep &s, const std::function<void(FaultPlan &)> &fail,
+              const std::string &failure, const std::vector<std::string> &expected, bool checkFiles = true) {
+    auto action = op.open(s);
+    s.shell.ClearLog();
+    s.plan->Reset();
+    fail(*s.plan);
+    const Files before = s.Files();
+    action();
+    Check(op.name, what, s, failure, expected);
+    if (checkFiles) {
+        CheckFiles(op, what, before, s.Files());
+    }
 }
 
 TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite) {
     const Operation &op = GetParam();
 
-    // A clean run counts the statements and commits, and must change something.
+    // A clean run counts the statements and commits, and must change something: the databases, or
+    // the files for an operation that only writes files.
     int statements = 0;
     std::vector<int> atCommit;
-    std::vector<std::string> done, doneAccounting;
+    std::vector<std::string> done, doneAccounting, log;
+    std::map<int, std::vector<std::string>> afterStatement; // statement by statement operations
     {
         Sweep s;
         op.seed(s);
         auto before = s.Both();
+        const Files filesBefore = s.Files();
         s.Wrap();
         auto action = op.open(s);
         s.shell.ClearLog();
         s.plan->Reset();
+        if (op.kind == Kind::EachStatement) {
+            s.plan->afterExecute = [&] { afterStatement[s.plan->statements] = s.Both(); };
+        }
         action();
+        s.plan->afterExecute = nullptr;
         std::string said;
         for (const auto &m : s.shell.messages) {
             said += "\n" + m.title + ": " + m.text;
@@ -718,80 +1051,112 @@ TEST_P(FaultSweep, AFailureAtEachStatementOrCommitIsShownAndLeavesNoPartialWrite
         }
         statements = s.plan->statements;
         atCommit = s.plan->statementsAtCommit;
-        ASSERT_FALSE(atCommit.empty()) << op.name << " committed nothing" << said;
+        log = s.plan->log;
         done = s.Both();
         doneAccounting = s.Accounting();
-        ASSERT_NE(done, before) << op.name << " changed nothing" << said;
+        if (op.kind == Kind::OneTransaction) {
+            ASSERT_FALSE(atCommit.empty()) << op.name << " committed nothing" << said;
+        } else {
+            ASSERT_TRUE(atCommit.empty()) << op.name << " runs in a transaction" << said;
+        }
+        if (op.kind == Kind::FilesOnly) {
+            ASSERT_EQ(done, before) << op.name << " changed the databases" << said;
+            ASSERT_NE(s.Files(), filesBefore) << op.name << " wrote no file" << said;
+        } else {
+            ASSERT_NE(done, before) << op.name << " changed nothing" << said;
+        }
     }
+
+    if (op.kind == Kind::FilesOnly) {
+        std::printf("[ sweep    ] %s: %d statements, no writes; %d positions\n", op.name, statements, statements);
+        Sweep s;
+        op.seed(s);
+        const auto before = s.Both();
+        s.Wrap();
+        for (int k = 1; k <= statements; ++k) {
+            FailOnce(op, Failing(log, k), s, [k](FaultPlan &p) { p.failAt = k; },
+                     "Fallo provocado en la instrucción " + std::to_string(k), before);
+        }
+        return;
+    }
+
+    if (op.kind == Kind::EachStatement) {
+        // A failure at statement k keeps exactly what the statements before it stored.
+        std::printf("[ sweep    ] %s: %d statements, %zu of them writes, no transaction; %d positions\n", op.name,
+                    statements, afterStatement.size(), statements);
+        // Rows stamped with the time of the run differ between runs, so what the earlier statements
+        // stored is taken from the failing run itself, checked to be as many writes as in the clean run.
+        for (int k = 1; k <= statements; ++k) {
+            Sweep later;
+            op.seed(later);
+            std::vector<std::string> expected = later.Both();
+            std::size_t writes = 0;
+            later.Wrap();
+            later.plan->afterExecute = [&] {
+                expected = later.Both();
+                ++writes;
+            };
+            FailOnce(op, Failing(log, k), later, [k](FaultPlan &p) { p.failAt = k; },
+                     "Fallo provocado en la instrucción " + std::to_string(k), expected);
+            later.plan->afterExecute = nullptr;
+            const auto cleanWrites = std::count_if(afterStatement.begin(), afterStatement.end(),
+                                                   [k](const auto &w) { return w.first < k; });
+            EXPECT_EQ(writes, static_cast<std::size_t>(cleanWrites)) << op.name << ", " << Failing(log, k);
+        }
+        return;
+    }
+
     // The operation's own transaction is the first one committed; what runs after it (the reload,
     // which may hold a transaction of its own) finds the operation's work stored.
     const int inTransaction = atCommit.front();
-    std::printf("[ sweep    ] %s: %d statements, %d up to its commit, %zu commit(s)\n", op.name, statements,
-                inTransaction, atCommit.size());
+    if (op.covers) {
+        EXPECT_TRUE(std::any_of(log.begin(), log.begin() + inTransaction,
+                                [&](const std::string &sql) { return sql.find(op.covers) != std::string::npos; }))
+            << op.name << " does not run \"" << op.covers << "\" inside its transaction";
+    }
+    std::printf("[ sweep    ] %s: %d statements, %d up to its commit, %zu commit(s); %d positions\n", op.name,
+                statements, inTransaction, atCommit.size(),
+                statements + 1 + static_cast<int>(atCommit.size()) - 1);
 
     Sweep s;
     op.seed(s);
     const auto before = s.Both();
     s.Wrap();
     for (int k = 1; k <= inTransaction; ++k) {
-        auto action = op.open(s);
-        s.shell.ClearLog();
-        s.plan->Reset();
-        s.plan->failAt = k;
-        action();
-        Check(op.name, Failing(*s.plan, k), s, "Fallo provocado en la instrucción " + std::to_string(k), before);
+        FailOnce(op, Failing(log, k), s, [k](FaultPlan &p) { p.failAt = k; },
+                 "Fallo provocado en la instrucción " + std::to_string(k), before);
     }
-    {
-        auto action = op.open(s);
-        s.shell.ClearLog();
-        s.plan->Reset();
-        s.plan->failCommit = 1;
-        action();
-        Check(op.name, "its commit", s, "Fallo provocado al confirmar la transacción", before);
-    }
+    FailOnce(op, "its commit", s, [](FaultPlan &p) { p.failCommit = 1; }, "Fallo provocado al confirmar la transacción",
+             before);
+    // Past the commit the operation's files are its output, not leftovers.
     for (int k = inTransaction + 1; k <= statements; ++k) {
         Sweep later;
         op.seed(later);
         later.Wrap();
-        auto action = op.open(later);
-        later.shell.ClearLog();
-        later.plan->Reset();
-        later.plan->failAt = k;
-        action();
-        Check(op.name, "after the commit, " + Failing(*later.plan, k), later,
-              "Fallo provocado en la instrucción " + std::to_string(k), done);
+        FailOnce(op, "after the commit, " + Failing(log, k), later, [k](FaultPlan &p) { p.failAt = k; },
+                 "Fallo provocado en la instrucción " + std::to_string(k), done, false);
     }
     for (int c = 2; c <= static_cast<int>(atCommit.size()); ++c) {
+        Sweep later;
+        op.seed(later);
         if (op.accountingCommitsFirst && c == 2) {
-            Sweep later;
-            op.seed(later);
-            const auto erpBefore = later.Erp();
+            const auto expected = later.Join(later.Erp(), doneAccounting);
             later.Wrap();
-            auto action = op.open(later);
-            later.shell.ClearLog();
-            later.plan->Reset();
-            later.plan->failCommit = c;
-            action();
-            auto expected = later.Join(erpBefore, doneAccounting);
-            Check(op.name, "the ERP commit", later, "Fallo provocado al confirmar la transacción", expected);
+            FailOnce(op, "the ERP commit", later, [c](FaultPlan &p) { p.failCommit = c; },
+                     "Fallo provocado al confirmar la transacción", expected);
             // The entries reached the accounting, the closing did not: running it again closes the
             // statements with the entries they already have, never a second one.
             auto again = op.open(later);
             later.shell.ClearLog();
             later.plan->Reset();
             again();
-            EXPECT_EQ(later.Both(), done) << op.name << ": run again after a lost ERP commit";
+            EXPECT_TRUE(later.Both() == done) << op.name << ": run again after a lost ERP commit"
+                                              << Diff(later.Both(), done);
             continue;
         }
-        Sweep later;
-        op.seed(later);
         later.Wrap();
-        auto action = op.open(later);
-        later.shell.ClearLog();
-        later.plan->Reset();
-        later.plan->failCommit = c;
-        action();
-        Check(op.name, "commit " + std::to_string(c), later, "Fallo provocado al confirmar la transacción", done);
+        FailOnce(op, "commit " + std::to_string(c), later, [c](FaultPlan &p) { p.failCommit = c; },
+                 "Fallo provocado al confirmar la transacción", done, false);
     }
 }
 

@@ -222,7 +222,7 @@ void frmExtractos_Lineas_Reclamacion_Datos::InicializarSoloLectura() {
 
 suite::Moneda frmExtractos_Lineas_Reclamacion_Datos::CalculaTotalReclamado() {
     suite::Moneda total;
-    Trap("CalculaTotalReclamado", [&] {
+    totalFallido_ = !Trap("CalculaTotalReclamado", [&] {
         auto &fmt = suite::Formato::Instancia();
         for (int i = 0; i < kBases; ++i) {
             suite::Moneda base = Numero(txtBaseImponible[i].text).value_or(suite::Moneda()).Redondear(4);
@@ -399,7 +399,8 @@ void frmExtractos_Lineas_Reclamacion_Datos::cmdAceptar_Click() {
             return;
         }
         Recalcular();
-        if (!ValidarDatos()) {
+        // A total that could not be computed is not stored: the user has seen why.
+        if (totalFallido_ || !ValidarDatos()) {
             return;
         }
         auto &fmt = suite::Formato::Instancia();

@@ -77,6 +77,7 @@ class frmExtractos_Lineas_Reclamacion_Datos : public host::Window {
 
     bool cargado_ = false;
     bool grabado_ = false;
+    bool totalFallido_ = false; // the last CalculaTotalReclamado ended in its error trap
 };
 
 } // namespace claims

@@ -858,8 +858,11 @@ void frmExtractos::cmdGenerarAsiento_Click() {
             const auto nota =
                 accounting::ExtractosContabilizados::DeProveedores(Ctx().empresaVarnex->Codigo(), almacen, extracto);
             const std::size_t antes = AsientosGenerados.size();
+            // Only invoices of 2019 onwards go to Sage 200 files; every other entry is written into
+            // the accounting database, whatever the target, and is noted there.
+            const bool enContabilidad = !(tipoContabilidad == 6 && modo == 1 && anio(r) > 2018);
             std::optional<std::string> previos;
-            if (tipoContabilidad == 1) {
+            if (enContabilidad) {
                 previos = notas.Asientos(nota);
             }
             bool hecho = false;
@@ -891,7 +894,7 @@ void frmExtractos::cmdGenerarAsiento_Click() {
                 Ui().MsgBox("Ha ocurrido un error al generar el asiento", "Varnex", host::Icon::Information);
                 break;
             }
-            if (tipoContabilidad == 1 && !previos) {
+            if (enContabilidad && !previos) {
                 notas.Anotar(nota, AsientosGenerados.substr(antes));
             }
             erp.Execute("UPDATE Compras_PagosCentral_Extractos"
