@@ -1,5 +1,6 @@
 #include "fixtures/Asientos.h"
 #include "fixtures/TriggerFault.h"
+#include "statements/frmExtractos_ConfirmarEliminar.h"
 
 #include <gtest/gtest.h>
 
@@ -239,6 +240,12 @@ TEST_F(GenerarAsiento, AStatementWhoseClosingWasLostIsClosedWithItsEntriesNotAcc
     demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0");
     demo.erp->Execute("UPDATE Compras_PagosCentral_Entradas SET Contabilizado = 0");
 
+    // Refused once confirmed, under the write lock, where another user's run is seen whole.
+    shell.handlers["frmExtractos_ConfirmarEliminar"] = [](host::Window &win) {
+        auto &c = static_cast<statements::frmExtractos_ConfirmarEliminar &>(win);
+        c.txtFecha.text = suite::Fecha::Hoy().Formato("dd/mm/yyyy");
+        c.cmdAceptar_Click();
+    };
     auto w = Lista({"T'1"});
     shell.ClearLog();
     w->cmdEliminar_Click();

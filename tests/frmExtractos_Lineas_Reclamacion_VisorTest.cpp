@@ -340,11 +340,11 @@ TEST_F(ClaimsViewer, AFailedExportMarksNothingAndLogsTheError) {
     v->chkSelelecion_vsLineas.value = true;
     v->chkSelelecion_vsLineas_Click();
     plan->Reset();
-    plan->failAt = 2; // the second claim's mark
+    plan->failAt = 5; // the second claim's mark, after each claim was read again
     shell.ClearLog();
     v->cmdExportar_Click();
     EXPECT_EQ(shell.Last(), "critical|frmExtractos_Lineas_Reclamacion_Visor:cmdExportar_Click|Fallo provocado en la "
-                            "instrucción 2");
+                            "instrucción 5");
     EXPECT_TRUE(shell.ProgressHidden());
     EXPECT_FALSE(demo.erp->InTransaction());
     EXPECT_EQ(Exportadas(), S(hecha));

@@ -238,6 +238,24 @@ void frmExtractos_Lineas_Reclamacion_Visor::cmdExportar_Click() {
         db::Transaction tx(erp);
         try {
             log.AbrirLog(suite::CarpetaLog() + "ExportarReclamacionesPagoCentral.log");
+            // Another user may have exported the same claims since the list was loaded: each is read
+            // again under the write lock (the update keeps its row locked on SQL Server).
+            const std::string estado = chkExportado.value ? "1" : "0";
+            for (int r : filas) {
+                const std::string id = std::to_string(lines::comun::Numero(vsLineas.Text(r, colIdReclamacion)));
+                if (erp.Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Reclamacion SET Exportado = " + estado +
+                                " WHERE IdReclamacion= " + id + " AND Exportado = " + estado) == 0) {
+                    tx.Rollback();
+                    Ui().MsgBox("La reclamación " + id +
+                                    (chkExportado.value ? " ha cambiado desde que se cargó la lista: otro usuario la ha "
+                                                          "modificado."
+                                                        : " ya ha sido exportada por otro usuario.") +
+                                    " No se ha exportado ninguna reclamación.",
+                                "¡ Exportación abortada !", host::Icon::Warning);
+                    Cargar_Lineas();
+                    return;
+                }
+            }
             host::MostrarProgreso(Ui(), true, "Generando Fichero de Exportación, espere por favor...");
             FicheroReclamaciones fichero(FicheroReclamaciones::Ruta(carpeta, suite::Fecha::Ahora()));
             log.EscribirLog(kInfo, kOrigen, fichero.RutaFichero() + " creado");

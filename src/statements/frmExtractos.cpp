@@ -29,6 +29,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 namespace statements {
@@ -48,6 +49,19 @@ std::string FechaDeCampo(const db::Field &f) {
 void Boton(host::Button &b, const char *name, const char *caption) {
     b.name = name;
     b.caption = caption;
+}
+
+enum class Estado { Abierto, Cerrado, Eliminado };
+
+// A statement's state read under the write lock the run holds, since another user may have closed
+// or deleted it after the list was loaded: the update keeps the header's row locked until the run
+// ends on SQL Server, and SQLite took the whole database at BEGIN.
+Estado EstadoActual(db::Connection &erp, const std::string &clave) {
+    if (erp.Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0" + clave + " AND Cerrado = 0") > 0) {
+        return Estado::Abierto;
+    }
+    auto rs = erp.OpenRecordset("SELECT COUNT(*) FROM Compras_PagosCentral_Extractos" + clave);
+    return rs->Fields(0).AsInt64() > 0 ? Estado::Cerrado : Estado::Eliminado;
 }
 
 } // namespace
@@ -463,24 +477,6 @@ void frmExtractos::cmdEliminar_Click() {
                 return;
             }
         }
-        // A statement whose entry reached the accounting but whose closing was lost keeps its lines:
-        // deleting it would leave the entry without its statement.
-        if (Ctx().conexionLumbra) {
-            const accounting::ExtractosContabilizados notas(*Ctx().conexionVarnex, *Ctx().conexionLumbra,
-                                                            Ctx().empresaVarnex->Codigo());
-            for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
-                if (vsExtractos.Ticked(r) &&
-                    notas.Asientos(accounting::ExtractosContabilizados::DeProveedores(
-                        Ctx().empresaVarnex->Codigo(), lines::comun::Numero(vsExtractos.Text(r, colAlmacen)),
-                        vsExtractos.Text(r, colExtracto)))) {
-                    Ui().MsgBox("El Extracto: " + vsExtractos.Text(r, colExtracto) +
-                                    " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo "
-                                    "su asiento para cerrarlo: no se duplicará.",
-                                "¡ Atención !", host::Icon::Warning);
-                    return;
-                }
-            }
-        }
         frmExtractos_ConfirmarEliminar confirmar(Ui());
         confirmar.Show(1);
         if (!confirmar.confirmado) {
@@ -489,6 +485,10 @@ void frmExtractos::cmdEliminar_Click() {
         auto &conn = *Ctx().conexionVarnex;
         std::string co = std::to_string(Ctx().empresaVarnex->Codigo());
         int modo = Modo();
+        std::optional<accounting::ExtractosContabilizados> notas;
+        if (Ctx().conexionLumbra) {
+            notas.emplace(conn, *Ctx().conexionLumbra, Ctx().empresaVarnex->Codigo());
+        }
         db::Transaction tx(conn);
         for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
             if (!vsExtractos.Ticked(r)) {
@@ -496,6 +496,29 @@ void frmExtractos::cmdEliminar_Click() {
             }
             std::string w = std::to_string(std::stol(vsExtractos.Text(r, colAlmacen)));
             std::string e = db::Escape(vsExtractos.Text(r, colExtracto));
+            std::string key = " WHERE Cod_Empresa =" + co + " AND Cod_Almacen =" + w + " AND Cod_Extracto ='" + e + "'";
+            const Estado estado = EstadoActual(conn, key);
+            if (estado == Estado::Eliminado) {
+                continue; // another user deleted it meanwhile
+            }
+            // Read under the write lock, so that another user's run is seen whole or not at all.
+            std::string motivo;
+            if (estado == Estado::Cerrado) {
+                motivo = " ya está cerrado: otro usuario ha generado su asiento. No se ha eliminado ningún extracto.";
+            } else if (notas && notas->Asientos(accounting::ExtractosContabilizados::DeProveedores(
+                                    Ctx().empresaVarnex->Codigo(), std::stol(w), vsExtractos.Text(r, colExtracto)))) {
+                // Its entry reached the accounting but its closing was lost: the entry needs its lines.
+                motivo = " ya tiene su asiento en la contabilidad, pero no se llegó a cerrar. Genere de nuevo su "
+                         "asiento para cerrarlo: no se duplicará.";
+            }
+            if (!motivo.empty()) {
+                tx.Rollback();
+                Ui().MsgBox("El Extracto: " + vsExtractos.Text(r, colExtracto) + motivo, "¡ Atención !",
+                            host::Icon::Warning);
+                GuardarPosicion();
+                Cargar_Extractos();
+                return;
+            }
             std::string q = " WHERE IdExtractoLinea IN (SELECT IdExtractoLinea FROM "
                             "Compras_PagosCentral_Extractos_Lineas"
                             " WHERE Cod_Empresa = " +
@@ -508,7 +531,6 @@ void frmExtractos::cmdEliminar_Click() {
                 conn.Execute("DELETE FROM Compras_PagosCentral_PrevPagos" + q);
             }
             conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas_Impuestos" + q);
-            std::string key = " WHERE Cod_Empresa =" + co + " AND Cod_Almacen =" + w + " AND Cod_Extracto ='" + e + "'";
             conn.Execute("DELETE FROM Compras_PagosCentral_Extractos_Lineas" + key);
             conn.Execute("DELETE FROM Compras_PagosCentral_Extractos" + key);
         }
@@ -685,16 +707,6 @@ bool frmExtractos::Generar_Zip(const std::string &carpeta, const std::string &fi
 
 namespace statements {
 
-namespace {
-
-// A statement still open, read under the write lock the run holds: the update keeps the header's
-// row locked until the run ends on SQL Server, and SQLite took the whole database at BEGIN.
-bool SigueAbierto(db::Connection &erp, const std::string &clave) {
-    return erp.Execute("UPDATE Compras_PagosCentral_Extractos SET Cerrado = 0" + clave + " AND Cerrado = 0") > 0;
-}
-
-} // namespace
-
 void frmExtractos::cmdGenerarAsiento_Click() {
     generado_ = false;
     FicherosGenerados.clear();
@@ -842,13 +854,15 @@ void frmExtractos::cmdGenerarAsiento_Click() {
             }
             const short almacen = static_cast<short>(lines::comun::Numero(vsExtractos.Text(r, colAlmacen)));
             const std::string extracto = vsExtractos.Text(r, colExtracto);
-            if (!SigueAbierto(erp, clave(r))) {
+            if (const Estado estado = EstadoActual(erp, clave(r)); estado != Estado::Abierto) {
                 contabilidad.RollbackTrans();
                 erp.RollbackTrans();
                 transacciones = false;
                 host::MostrarProgreso(Ui(), false);
                 Ui().MsgBox("El Extracto: " + extracto +
-                                " ya está cerrado: otro usuario ha generado su asiento. No se ha generado ningún asiento.",
+                                (estado == Estado::Cerrado ? " ya está cerrado: otro usuario ha generado su asiento."
+                                                           : " ya no existe: otro usuario lo ha eliminado.") +
+                                " No se ha generado ningún asiento.",
                             atencion, host::Icon::Warning);
                 correcto = false;
                 break;
