@@ -111,11 +111,12 @@ void Catalogo::Cargar() {
         vsLineas.Clear();
         auto rs = Erp().OpenRecordset(SqlCargar());
         while (!rs->Eof()) {
-            std::string fila = rs->Fields("Codigo").AsText() + "\t" + rs->Fields("Nombre").AsText();
+            // Cell by cell: a tab inside a name must not push the rest into the next column.
+            std::vector<std::string> fila = {rs->Fields("Codigo").AsText(), rs->Fields("Nombre").AsText()};
             if (conTipo_) {
-                fila += "\t" + rs->Fields("Tipo").AsText();
+                fila.push_back(rs->Fields("Tipo").AsText());
             }
-            vsLineas.AddItem(fila);
+            vsLineas.AddRow(std::move(fila));
             rs->MoveNext();
         }
         vsLineas.row = vsLineas.DataRows() > 0 ? 1 : 0;
