@@ -391,6 +391,19 @@ TEST_F(ClaimsViewer, HostileTextsGoOutQuotedWithoutQuotesAndLineBreaksOrStopTheE
         EXPECT_EQ(Exportadas(), S(c) + "," + S(hecha));
         fs::remove(Ficheros()[0]);
     }
+
+    // The claim type's external code goes out unquoted: a separator in it would shift the line.
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Reclamacion SET Exportado = 0, Observaciones = 'x' "
+                      "WHERE IdReclamacion = " + S(c));
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Reclamacion_Tipos SET Tipo = 'P;M' WHERE Tipo = 'PM'");
+    auto v = Abrir();
+    v->vsLineas.SetTicked(Fila(*v, c), true);
+    v->cmdExportar_Click();
+    EXPECT_EQ(shell.Last(), "warning|¡ Exportación abortada !|La reclamación " + S(c) +
+                                " tiene en el campo \"Tipo de reclamación\" el separador \";\", que partiría su línea "
+                                "del fichero de reclamaciones. Corríjalo antes de exportar.");
+    EXPECT_TRUE(Ficheros().empty());
+    EXPECT_EQ(Exportadas(), S(hecha));
 }
 
 } // namespace
