@@ -261,12 +261,13 @@ TEST_F(HostileLines, ClaimTextsAreKeptVerbatimOrRefusedByLength) {
         e.FacturaFecha = Dia(-5);
         e.FacturaCodigo = "F'107";
         e.Show();
+        e.cboConceptos.SelectData(1);
         e.cboTiposReclamacion.SelectData(2);
         e.cboTiposReclamacion_Click();
-        e.cboConceptos.SelectData(1);
-        e.txtArticulosCodigo.text = "A-1";
-        e.txtArticulosDescripcion.text = "Artículo";
-        e.txtObservaciones.text = "Falta";
+        // The other required boxes, with plain texts.
+        for (auto *caja : {&e.txtArticulosCodigo, &e.txtArticulosDescripcion, &e.txtObservaciones}) {
+            caja->text = "Artículo 1";
+        }
         e.txtCantidadReclamada.text = "3";
         e.txtBaseImponible[0].text = "10";
         e.txtBaseImponible_LostFocus(1);
