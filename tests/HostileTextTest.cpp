@@ -418,4 +418,24 @@ TEST_F(HostileCustomerLines, TheEntryRowKeepsDocumentAndRemarksVerbatimAndTheFil
     EXPECT_EQ(Mensajes(shell), std::vector<std::string>{});
 }
 
+TEST_F(HostileCustomerLines, TheStatementEntryRowRefusesAnyTextInItsDateBoxes) {
+    auto w = Lista();
+    const long antes = demo.Count("Clientes_PagosCentral_Extractos");
+    for (const auto &h : Hostiles()) {
+        SCOPED_TRACE(h.nombre);
+        for (bool cobro : {true, false}) {
+            shell.ClearLog();
+            w->txtCliente_Insert.code = 2;
+            w->txtCliente_Insert.text = "2";
+            w->txtFecha_Insert.text = cobro ? h.texto : Dia(2);
+            w->txtCont_Insert.text = cobro ? Dia(2) : h.texto;
+            w->txtCont_Insert_Enter();
+            EXPECT_EQ(Mensajes(shell), (std::vector<std::string>{
+                                           std::string("warning|¡ Atención !|") +
+                                           (cobro ? "Fecha de cobro incorrecta" : "Fecha de contabilización incorrecta")}));
+        }
+    }
+    EXPECT_EQ(demo.Count("Clientes_PagosCentral_Extractos"), antes);
+}
+
 } // namespace
