@@ -1,3 +1,4 @@
+#include "fixtures/TextosHostiles.h"
 #include "fixtures/DemoDb.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Program.h"
@@ -533,6 +534,43 @@ TEST_F(Exportar, BatchCommandPrintsThePathsItWrote) {
     r = fixtures::RunProgram("export --data " + data + " 1 NOEXISTE " + fixtures::Q(eur), demo.dir);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("No existe el extracto NOEXISTE del almacén 1"), std::string::npos) << r.err;
+}
+
+TEST_F(Exportar, HostileTextsGoOutInWindows1252AtTheirWidthsOrStopTheExportByName) {
+    // Per text: the document at its 17 positions and the remark as "TXT" writes it, in Windows-1252
+    // as written by hand; or why the line cannot be written.
+    const std::vector<std::vector<std::string>> esperado = {
+        {"O'Brien          ", "O'Brien"},
+        {"'); DROP TABLE x;", "'); DROP TABLE x; --"},
+        {"Di \"hola\" \"\"x\"\"  ", "Di \"hola\" \"\"x\"\""},
+        {"C:\\dir\\n\\'x\\     ", "C:\\dir\\n\\'x\\"},
+        {Repetido("a\xD1", 8) + "a", Repetido("a\xD1", 35)},
+        {"contiene un carácter de control (un salto de línea o un tabulador) que rompería el registro."},
+        {"contiene \"\xF0\x9F\x98\x80\", que no existe en Windows-1252, el juego de caracteres del fichero."},
+        {"\xD1o\xF1o \xC1\xC9\xCD\xD3\xDA\xDC      ", "\xD1o\xF1o \xC1\xC9\xCD\xD3\xDA\xDC"},
+    };
+    const std::string mano = Bytes(kExpected + "MODI0088.eur");
+    for (std::size_t i = 0; i < Hostiles().size(); ++i) {
+        const std::string &t = Hostiles()[i].texto;
+        SCOPED_TRACE(Hostiles()[i].nombre);
+        Write(eur, "ANTERIOR");
+        demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas SET Documento = " + db::Quote(t) +
+                          ", Obs1 = " + db::Quote(t) + " WHERE IdExtractoLinea = " + std::to_string(l1));
+        Export(eur);
+        if (esperado[i].size() == 1) {
+            EXPECT_EQ(Messages(), (std::vector<std::string>{"warning|¡ Exportación abortada !|La línea " +
+                                                            std::to_string(l1) + " (proveedor 901, documento " + t +
+                                                            "): el campo Documento " + esperado[i][0] +
+                                                            " No se ha escrito ningún fichero."}));
+            EXPECT_EQ(Bytes(eur), "ANTERIOR");
+            continue;
+        }
+        std::string bytes = mano;
+        bytes.replace(bytes.find("LINFAC-0001      "), 20, "LIN" + esperado[i][0]);
+        bytes.replace(bytes.find("TXTAbono pendiente"), 18, "TXT" + esperado[i][1]);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{"information|¡ Atención !|Operación terminada con éxito."}));
+        EXPECT_EQ(Bytes(eur), bytes);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "accounting/EscritorSage200.h"
 #include "accounting/RelojFicheros.h"
+#include "fixtures/TextosHostiles.h"
 #include "fixtures/Asientos.h"
 #include "fixtures/TriggerFault.h"
 
@@ -309,6 +310,43 @@ TEST(Sage200Formats, AmountsDepartmentCodesAndTheFirstNumberOfAYear) {
     EXPECT_EQ(sage.Dev_Codigo(true, "B'2", dia), 1);
     EXPECT_EQ(sage.Dev_Codigo(false, "", dia), 3);
     EXPECT_EQ(demo.One("SELECT Codigo FROM Contador_SAGE200 WHERE Serie = 'IMP'"), "2");
+}
+
+TEST_F(Sage200, HostileDocumentsAreWrittenAsTheyStandOrRefusedBeforeAnyFile) {
+    // A prompt-payment line alone gives two records whose description ends in the document; ";" goes
+    // in unchanged, as Sage's files have it.
+    const std::string mano = Esperado("registro.csv");
+    const std::size_t desde = mano.find("D;6260000000;");
+    const std::string plantilla = mano.substr(desde, mano.find("D;4009000010;") - desde);
+    const std::vector<std::string> esperado = {
+        "O'Brien", "'); DROP TABLE x; --", "Di \"hola\" \"\"x\"\"", "C:\\dir\\n\\'x\\", Repetido("a\xD1", 150),
+        "» lleva un salto de línea", "» lleva el carácter «\xF0\x9F\x98\x80», que Windows-1252 no tiene",
+        "\xD1o\xF1o \xC1\xC9\xCD\xD3\xDA\xDC"};
+    for (std::size_t i = 0; i < Hostiles().size(); ++i) {
+        const std::string &t = Hostiles()[i].texto;
+        SCOPED_TRACE(Hostiles()[i].nombre);
+        const std::string codigo = "H" + std::to_string(i);
+        Extracto(codigo, "20/03/2030");
+        Set(Linea(901, "80", t, "10/03/2030", codigo), "ProntoPago = 1");
+        const Lines antes = Ficheros();
+        Contabilizar({codigo});
+        if (esperado[i].rfind("» ", 0) == 0) {
+            ASSERT_GE(shell.messages.size(), 2u);
+            EXPECT_EQ(shell.messages[shell.messages.size() - 2].text,
+                      "Línea 1, campo 5 del fichero de registro de Sage 200: «Proveedor O'901 / " + t + esperado[i]);
+            EXPECT_EQ(Cerrado(codigo), "0");
+            EXPECT_EQ(Ficheros(), antes);
+            continue;
+        }
+        EXPECT_EQ(shell.Last(), "information|Varnex|Operación realizada con éxito.");
+        std::string bytes = plantilla;
+        for (std::size_t p; (p = bytes.find("PP-002")) != std::string::npos;) {
+            bytes.replace(p, 6, esperado[i]);
+        }
+        const std::string reg = carpeta + "/PagCenSAGE200_" + codigo + "_21032030_0930" +
+                                (segundo < 10 ? "0" : "") + std::to_string(segundo) + ".csv";
+        EXPECT_EQ(Leer(reg), bytes);
+    }
 }
 
 } // namespace

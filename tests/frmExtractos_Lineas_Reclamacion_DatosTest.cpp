@@ -247,7 +247,8 @@ TEST_F(ClaimEditor, TheLimitAcceptsTheMaximumAndRefusesACentAboveWhenAddingAndMo
 TEST_F(ClaimEditor, WritesTheInsertAndUpdateAsGivenAndStoresHostileTextsVerbatim) {
     auto plan = std::make_shared<FaultPlan>();
     host::Contexto::Global().conexionVarnex = std::make_shared<FaultyConnection>(demo.erp, plan);
-    const std::string hostil = "O'Brien \"x\"; DROP TABLE t; --\r\nsegunda ' línea %_ 01/02/2026";
+    // As long as the narrowest of these columns (50) holds.
+    const std::string hostil = "O'Brien \"x\"; DROP t; --\r\n' línea %_ 01/02/2026";
     auto e = Abrir("1000");
     Llenar(*e);
     for (auto *t : {&e->txtFacturaCodigo, &e->txtArticulosCodigo, &e->txtArticulosDescripcion, &e->txtObservaciones,

@@ -1,6 +1,7 @@
 #include "claims/frmExtractos_Lineas_Reclamacion_Datos.h"
 #include "claims/frmExtractos_Lineas_Reclamacion_Visor.h"
 #include "db/Sql.h"
+#include "fixtures/TextosHostiles.h"
 #include "fixtures/Env.h"
 #include "fixtures/FaultyConnection.h"
 #include "fixtures/Vinculos.h"
@@ -353,6 +354,56 @@ TEST_F(ClaimsViewer, AFailedExportMarksNothingAndLogsTheError) {
     std::string log = Leer(demo.dir.File("perfil/Orbel/ExportarReclamacionesPagoCentral.log"));
     EXPECT_NE(log.find("\tERROR\tExportar\tError al Exportar el fichero\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Fin Exportación"), std::string::npos) << log;
+}
+
+TEST_F(ClaimsViewer, HostileTextsGoOutQuotedWithoutQuotesAndLineBreaksOrStopTheExport) {
+    // Per text, the observations and the validity period as written by hand in Windows-1252.
+    const std::vector<std::string> esperado = {
+        "O'Brien", "'); DROP TABLE x; --", "Di hola x", "C:\\dir\\n\\'x\\", Repetido("a\xD1", 150),
+        "a\tbcd\x01" "e", "", "\xD1o\xF1o \xC1\xC9\xCD\xD3\xDA\xDC"};
+    const std::string mano =
+        Leer(std::string(PC_SOURCE_DIR) + "/tests/expected/reclamaciones/tres_reclamaciones.txt");
+    const std::size_t pm = mano.find("PM;");
+    const std::string linea = mano.substr(pm, mano.find("\r\n", pm) + 2 - pm);
+    for (std::size_t i = 0; i < Hostiles().size(); ++i) {
+        const std::string &t = Hostiles()[i].texto;
+        SCOPED_TRACE(Hostiles()[i].nombre);
+        demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Reclamacion SET Exportado = 0, Observaciones = " +
+                          db::Quote(t) + ", PeriodoVigencia = " + db::Quote(t) + " WHERE IdReclamacion = " + S(c));
+        auto v = Abrir();
+        v->vsLineas.SetTicked(Fila(*v, c), true);
+        shell.ClearLog();
+        v->cmdExportar_Click();
+        if (esperado[i].empty()) {
+            EXPECT_EQ(shell.Last(), "warning|¡ Exportación abortada !|La reclamación " + S(c) +
+                                        " tiene en el campo \"Observaciones\" el carácter \"\xF0\x9F\x98\x80\", que el "
+                                        "fichero de reclamaciones (Windows-1252) no admite. Corríjalo antes de exportar.");
+            EXPECT_TRUE(Ficheros().empty());
+            EXPECT_EQ(Exportadas(), S(hecha));
+            continue;
+        }
+        EXPECT_EQ(shell.Last(), "information|Información|Fichero Exportado correctamente.");
+        std::string bytes = linea;
+        bytes.replace(bytes.find("\"Sin aplicar\""), 13, "\"" + esperado[i] + "\"");
+        bytes.replace(bytes.find("\"Enero 2026\""), 12, "\"" + esperado[i] + "\"");
+        ASSERT_EQ(Ficheros().size(), 1u);
+        EXPECT_EQ(Leer(Ficheros()[0]), bytes);
+        EXPECT_EQ(Exportadas(), S(c) + "," + S(hecha));
+        fs::remove(Ficheros()[0]);
+    }
+
+    // The claim type's external code goes out unquoted: a separator in it would shift the line.
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Extractos_Lineas_Reclamacion SET Exportado = 0, Observaciones = 'x' "
+                      "WHERE IdReclamacion = " + S(c));
+    demo.erp->Execute("UPDATE Compras_PagosCentral_Reclamacion_Tipos SET Tipo = 'P;M' WHERE Tipo = 'PM'");
+    auto v = Abrir();
+    v->vsLineas.SetTicked(Fila(*v, c), true);
+    v->cmdExportar_Click();
+    EXPECT_EQ(shell.Last(), "warning|¡ Exportación abortada !|La reclamación " + S(c) +
+                                " tiene en el campo \"Tipo de reclamación\" el separador \";\", que partiría su línea "
+                                "del fichero de reclamaciones. Corríjalo antes de exportar.");
+    EXPECT_TRUE(Ficheros().empty());
+    EXPECT_EQ(Exportadas(), S(hecha));
 }
 
 } // namespace

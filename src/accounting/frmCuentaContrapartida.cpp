@@ -2,6 +2,7 @@
 
 #include "db/Sql.h"
 #include "host/Contexto.h"
+#include "host/LongitudTexto.h"
 #include "suite/EmpresaLumbra.h"
 #include "suite/EmpresaVarnex.h"
 
@@ -93,6 +94,12 @@ void frmCuentaContrapartida::cmdAceptar_Click() {
     if (txtCtaContrapartida.text.empty()) {
         Ui().MsgBox("Se esperaba cuenta de contrapartida", "¡ Atención !", host::Icon::Warning);
         Ui().Focus(*this, "txtCtaContrapartida");
+        return;
+    }
+    // The account box holds no more than an account column does.
+    if (auto e = host::PrimeroExcedido({{txtCtaContrapartida.text, 20, "Cuenta Contrapartida", "txtCtaContrapartida"}})) {
+        Ui().MsgBox(e->mensaje, "¡ Atención !", host::Icon::Warning);
+        Ui().Focus(*this, e->control);
         return;
     }
     Cuenta = txtCtaContrapartida.text;

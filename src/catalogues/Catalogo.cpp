@@ -1,6 +1,7 @@
 #include "catalogues/Catalogo.h"
 
 #include "db/Sql.h"
+#include "host/LongitudTexto.h"
 #include "host/Contexto.h"
 #include "printing/CRPrintGrid.h"
 
@@ -53,6 +54,14 @@ bool CatalogoDatos::Rechazar(const char *texto, const char *campo) {
     return false;
 }
 
+bool CatalogoDatos::CabenEnColumnas() {
+    // The concepts have no type: their hidden box is never written.
+    const std::string sinTipo;
+    auto e = host::PrimeroExcedido({{txtNombre.text, largoNombre, "Nombre", "txtNombre"},
+                                    {txtTipo.visible ? txtTipo.text : sinTipo, largoTipo, "Tipo", "txtTipo"}});
+    return !e || Rechazar(e->mensaje.c_str(), e->control);
+}
+
 short CatalogoDatos::CodigoEscrito() const {
     if (editar) {
         return codigo;
@@ -68,7 +77,7 @@ short CatalogoDatos::CodigoEscrito() const {
 
 void CatalogoDatos::cmdAceptar_Click() {
     Trap("cmdAceptar_Click", [&] {
-        if (!Comprobar()) {
+        if (!Comprobar() || !CabenEnColumnas()) {
             return;
         }
         // An entry being changed keeps its code, whatever the (locked) box holds.
@@ -111,11 +120,12 @@ void Catalogo::Cargar() {
         vsLineas.Clear();
         auto rs = Erp().OpenRecordset(SqlCargar());
         while (!rs->Eof()) {
-            std::string fila = rs->Fields("Codigo").AsText() + "\t" + rs->Fields("Nombre").AsText();
+            // Cell by cell: a tab inside a name must not push the rest into the next column.
+            std::vector<std::string> fila = {rs->Fields("Codigo").AsText(), rs->Fields("Nombre").AsText()};
             if (conTipo_) {
-                fila += "\t" + rs->Fields("Tipo").AsText();
+                fila.push_back(rs->Fields("Tipo").AsText());
             }
-            vsLineas.AddItem(fila);
+            vsLineas.AddRow(std::move(fila));
             rs->MoveNext();
         }
         vsLineas.row = vsLineas.DataRows() > 0 ? 1 : 0;

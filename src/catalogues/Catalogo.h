@@ -19,6 +19,8 @@ class CatalogoDatos : public host::Window {
     short codigo = 0;
     std::string nombre, tipo;
     bool editar = false; // the code is locked
+    // Lengths of the table's `Nombre` and `Tipo` columns.
+    std::size_t largoNombre = 100, largoTipo = 10;
     bool aceptado = false;
 
     std::string caption;
@@ -34,6 +36,8 @@ class CatalogoDatos : public host::Window {
     // The checks of this catalogue in their order; false after telling the user.
     virtual bool Comprobar() = 0;
     bool Rechazar(const char *texto, const char *campo);
+    // Name and type fit their columns; false after telling the user.
+    bool CabenEnColumnas();
     // The code box as a 16-bit code; 0 when empty, unreadable or out of range.
     short CodigoEscrito() const;
 };

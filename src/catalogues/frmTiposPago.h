@@ -8,7 +8,9 @@ namespace catalogues {
 class frmTiposPago_Datos : public CatalogoDatos {
   public:
     explicit frmTiposPago_Datos(host::Shell &shell)
-        : CatalogoDatos("frmTiposPago_Datos", shell, "Tipos de Documento a Pagar", true) {}
+        : CatalogoDatos("frmTiposPago_Datos", shell, "Tipos de Documento a Pagar", true) {
+        largoNombre = 60;
+    }
 
   protected:
     bool Comprobar() override;

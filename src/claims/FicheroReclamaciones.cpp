@@ -90,6 +90,12 @@ std::string FicheroReclamaciones::Linea(const host::Grid &g, int r) {
 std::string FicheroReclamaciones::NoRepresentable(const host::Grid &g, const std::vector<int> &rows) {
     for (int r : rows) {
         for (const auto &[nombre, valor] : Campos(g, r)) {
+            // Only the quoted fields may carry the separator; elsewhere it would shift every field after it.
+            if (!valor.starts_with('"') && valor.find(';') != std::string::npos) {
+                return "La reclamación " + g.Text(r, V::colIdReclamacion) + " tiene en el campo \"" + nombre +
+                       "\" el separador \";\", que partiría su línea del fichero de reclamaciones. Corríjalo antes "
+                       "de exportar.";
+            }
             std::string caracter;
             if (!suite::RepresentableEnWindows1252(valor, &caracter)) {
                 return "La reclamación " + g.Text(r, V::colIdReclamacion) + " tiene en el campo \"" + nombre +

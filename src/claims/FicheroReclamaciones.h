@@ -17,8 +17,8 @@ class FicheroReclamaciones {
     // Each field's name (for messages) and its text as written, still in UTF-8.
     static std::vector<std::pair<std::string, std::string>> Campos(const host::Grid &grid, int row);
     static std::string Linea(const host::Grid &grid, int row);
-    // The first field of those rows that Windows-1252 cannot hold, as a message naming the claim
-    // and the field; empty when every row can be written.
+    // The first field of those rows that Windows-1252 cannot hold, or that carries the separator
+    // outside quotes, as a message naming the claim and the field; empty when every row can be written.
     static std::string NoRepresentable(const host::Grid &grid, const std::vector<int> &rows);
     // What is wrong with the export folder (not set, missing, not a folder, not writable); empty when fine.
     static std::string ErrorCarpeta(const std::string &carpeta);

@@ -2,6 +2,7 @@
 
 #include "claims/Comun.h"
 #include "db/Sql.h"
+#include "host/LongitudTexto.h"
 #include "lines/Comun.h"
 #include "suite/EmpresaVarnex.h"
 #include "suite/Fecha.h"
@@ -365,6 +366,16 @@ bool frmExtractos_Lineas_Reclamacion_Datos::ValidarDatos() {
               "Debe especificar al menos la primera Base Imponible", "txtBaseImponible(1)") ||
         Falla(vacio(txtCantidadReclamada), "Debe especificar la cantidad reclamada.", "txtCantidadReclamada")) {
         return false;
+    }
+    if (auto e = host::PrimeroExcedido(
+            {{txtFacturaCodigo.text, 50, "Número de Factura", "txtFacturaCodigo"},
+             {txtArticulosCodigo.text, 4000, "Códigos Artículos", "txtArticulosCodigo"},
+             {txtArticulosDescripcion.text, 4000, "Descripción Artículos", "txtArticulosDescripcion"},
+             {txtObservaciones.text, 4000, "Observaciones Motivo", "txtObservaciones"},
+             {txtPeriodoVigencia.text, 100, "Periodo de Vigencia", "txtPeriodoVigencia"},
+             {txtFacturaDup.text, 50, "Num.Factura Dup.", "txtFacturaDup"},
+             {txtAlbaranNumero.text, 50, "Num. Albarán", "txtAlbaranNumero"}})) {
+        return !Falla(true, e->mensaje, e->control);
     }
     // What cannot be stored as a number is refused here rather than by the database.
     for (int i = 0; i < kBases; ++i) {

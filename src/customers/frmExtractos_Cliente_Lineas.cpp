@@ -2,6 +2,7 @@
 
 #include "db/Sql.h"
 #include "db/Transaction.h"
+#include "host/LongitudTexto.h"
 #include "host/Progress.h"
 #include "lines/Comun.h"
 #include "suite/EmpresaVarnex.h"
@@ -413,6 +414,11 @@ void frmExtractos_Cliente_Lineas::txtObservaciones_Enter() {
                   "txtDocumento_Insert") ||
             Falta(!fecha || fecha->EsVacia(), "Debe especificar la fecha de la factura.", "txtFechaFactura") ||
             Falta(!porcentaje, "Porcentaje de atípicos incorrecto", "txtPorcAtipicos")) {
+            return;
+        }
+        if (auto e = host::PrimeroExcedido({{txtDocumento_Insert.text, 50, "Documento", "txtDocumento_Insert"},
+                                            {txtObservaciones.text, 255, "Observaciones", "txtObservaciones"}})) {
+            Falta(true, e->mensaje.c_str(), e->control);
             return;
         }
         const std::string proveedor = std::to_string(txtProveedor_Insert.code);

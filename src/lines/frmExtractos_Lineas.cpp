@@ -550,6 +550,12 @@ void frmExtractos_Lineas::txtImporte_Enter() {
             return;
         }
         auto &fmt = suite::Formato::Instancia();
+        // Only an amount is looked for: other text would read as 0 and stop on the lines of 0.
+        if (!suite::Moneda::Parse(t)) {
+            filaBusqueda_ = 1;
+            Ui().Focus(*this, "txtImporte");
+            return;
+        }
         suite::Moneda buscado = fmt.ANumero(t);
         for (int r = std::max(1, filaBusqueda_); r <= vsLineas.DataRows(); ++r) {
             if (fmt.ANumero(vsLineas.Text(r, colImporte)) == buscado) {

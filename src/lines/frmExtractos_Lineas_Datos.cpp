@@ -2,6 +2,7 @@
 
 #include "db/Sql.h"
 #include "host/Contexto.h"
+#include "host/LongitudTexto.h"
 #include "lines/Comun.h"
 #include "suite/Almacen.h"
 #include "suite/EmpresaLumbra.h"
@@ -376,6 +377,14 @@ void frmExtractos_Lineas_Datos::cmdAceptar_Click() {
                     Impuestos_Importe[k] = fmt.ANumero(txtImporte_Imp[k].text);
                 }
             }
+        }
+        if (auto e = host::PrimeroExcedido({{txtCtaProveedor.text, 20, "Cuenta Proveedor", "txtCtaProveedor"},
+                                            {txtCtaProveedorPdte.text, 20, "Cuenta Proveedor Pdte. Recibir",
+                                             "txtCtaProveedorPdte"},
+                                            {txtDocumento.text, 50, "Documento", "txtDocumento"},
+                                            {txtDocumentoCentral.text, 50, "Documento Central", "txtDocumentoCentral"}})) {
+            Falta(true, e->mensaje.c_str(), e->control);
+            return;
         }
         auto importe = suite::Moneda::Parse(txtImportePago.text);
         if (!importe) {
