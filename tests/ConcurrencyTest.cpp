@@ -256,7 +256,8 @@ TEST_F(TwoUsers, ImportTheSameFileTwiceAtOnce) {
         const Outcome &won = a.code == 0 ? a : b, &lost = a.code == 0 ? b : a;
         EXPECT_EQ(won.err, "information|¡ Atención !|Fichero importado correctamente.\n") << round;
         EXPECT_EQ(lost.err, "warning|¡Atención!|Error de Importación: Ya existe el Extracto: " + code +
-                                " asociado al almacén: 1 " + almacen + "\n")
+                                " asociado al almacén: 1 " + almacen + "\\nFichero: " + file +
+                                "\\nLínea: 1\\nCampo: Extracto (campo 3)\n")
             << round;
         tally.Inside(true); // the duplicate check runs inside the import's transaction
         EXPECT_EQ(demo.Count("Compras_PagosCentral_Extractos WHERE Cod_Extracto = " + db::Quote(code)), 1) << round;
