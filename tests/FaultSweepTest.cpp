@@ -992,7 +992,8 @@ using Files = std::map<std::string, std::string>;
 // A failed run may leave only the files its operation is allowed to: anything else written or
 // changed is reported.
 void CheckFiles(const Operation &op, const std::string &what, const Files &before, const Files &after) {
-    for (const auto &[path, bytes] : after) {
+    for (const auto &entry : after) {
+        const std::string &path = entry.first, &bytes = entry.second;
         auto was = before.find(path);
         if (was != before.end() && was->second == bytes) {
             continue;

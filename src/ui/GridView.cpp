@@ -253,6 +253,9 @@ int GridView::AnchoColumnas() const {
 }
 
 void GridView::ColocarCheckCabecera() {
+    if (desvinculada_) {
+        return;
+    }
     auto *header = horizontalHeader();
     int x = header->sectionViewportPosition(0);
     int ancho = header->sectionSize(0);
@@ -289,8 +292,17 @@ void GridView::keyPressEvent(QKeyEvent *event) {
     QTableView::keyPressEvent(event);
 }
 
+void GridView::Desvincular() {
+    desvinculada_ = true;
+    pintando_ = true; // the handlers of the view's own signals leave the grid alone
+    setModel(nullptr);
+}
+
 void GridView::resizeEvent(QResizeEvent *event) {
     QTableView::resizeEvent(event);
+    if (desvinculada_) {
+        return;
+    }
     if (auto_.size() == static_cast<std::size_t>(grid_.Cols())) {
         AplicarAnchos();
     }
@@ -299,6 +311,9 @@ void GridView::resizeEvent(QResizeEvent *event) {
 
 void GridView::showEvent(QShowEvent *event) {
     QTableView::showEvent(event);
+    if (desvinculada_) {
+        return;
+    }
     if (auto_.size() == static_cast<std::size_t>(grid_.Cols())) {
         AplicarAnchos();
     }

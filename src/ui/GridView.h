@@ -37,6 +37,9 @@ class GridView : public QTableView {
     void Mostrar(bool cabeceraMarcada);
     // The sum of the visible columns' widths, for the window's first size.
     int AnchoColumnas() const;
+    // Cuts the view from its grid for good: the window tearing down may already have freed it, and
+    // dropping the model still sends resize events.
+    void Desvincular();
 
   signals:
     void cabeceraPulsada(bool marcada);
@@ -66,6 +69,7 @@ class GridView : public QTableView {
     std::string seccion_, clave_;
     std::uint64_t medido_ = ~0ull;
     bool pintando_ = false;
+    bool desvinculada_ = false;
     bool arrastrando_ = false, anchosPendientes_ = false;
 };
 

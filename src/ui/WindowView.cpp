@@ -94,7 +94,7 @@ WindowView::WindowView(host::Window &window, Handler escape, QWidget *parent)
 WindowView::~WindowView() {
     drawing_ = true;
     for (GridView *g : findChildren<GridView *>()) {
-        g->setModel(nullptr);
+        g->Desvincular();
     }
 }
 
