@@ -451,4 +451,47 @@ TEST_F(TwoUsers, AccountTheSameCustomerStatementAtOnce) {
     }
 }
 
+TEST_F(TwoUsers, AccountAndDeleteTheSameCustomerStatementAtOnce) {
+    Tally tally{"customer entries (first) and deletion (second) of one statement"};
+    long entries = std::stol(Acc("SELECT COUNT(*) FROM Asientos"));
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string fecha = Dia(-3 - round), doc = "FD'" + std::to_string(round);
+        const std::string key = " WHERE Cod_Cliente = 2 AND FechaCobro = '" + fecha + "'";
+        demo.erp->Execute("INSERT INTO Clientes_PagosCentral_Extractos (Cod_Empresa, Cod_Cliente, FechaCobro, "
+                          "FechaContabilizar, Hora, Cerrado) VALUES (1, 2, '" +
+                          fecha + "', '" + fecha + "', '" + fecha + "', 0)");
+        demo.erp->Execute("INSERT INTO Clientes_PagosCentral_Extractos_Lineas (Cod_Empresa, Cod_Cliente, FechaCobro, "
+                          "Cod_Proveedor, Documento, FechaFactura, Importe, Observaciones, Cod_Atipico, "
+                          "AtipicosPorcentaje) VALUES (1, 2, '" +
+                          fecha + "', 4, " + db::Quote(doc) + ", '" + Dia(-9 - round) + "', 64.2, '', 0, 0)");
+        auto [a, b] = Together("customer entries --yes 2:" + fecha, "customer delete --yes 2:" + fecha);
+        ASSERT_TRUE(OneOfTwo(a, b, round));
+        tally.Won(a.code == 0);
+        const long lines = demo.Count("Clientes_PagosCentral_Extractos_Lineas" + key);
+        if (a.code == 0) {
+            ++entries;
+            const bool recheck = b.err.find("El Extracto del cliente 2 con fecha de cobro " + fecha +
+                                            " ya está cerrado: otro usuario ha generado su asiento. No se ha "
+                                            "eliminado ningún extracto.") != std::string::npos;
+            const bool listed = b.err.find("Existe algún Extracto señalado que está cerrado. Demárquelo para "
+                                           "continuar.") != std::string::npos;
+            EXPECT_TRUE(recheck || listed) << round << ": " << b.err;
+            tally.Inside(recheck);
+            EXPECT_EQ(demo.One("SELECT Cerrado FROM Clientes_PagosCentral_Extractos" + key), "1") << round;
+            EXPECT_EQ(lines, 1) << round;
+            EXPECT_EQ(Acc("SELECT COUNT(*) FROM Apuntes WHERE Documento = " + db::Quote(doc)), "1") << round;
+        } else {
+            const bool recheck = a.err.find("El Extracto del cliente 2 con fecha de cobro " + fecha +
+                                            " ya está cerrado o no existe. No se ha generado ningún asiento.") !=
+                                 std::string::npos;
+            tally.Inside(recheck);
+            EXPECT_NE(a.code, 0) << round;
+            EXPECT_EQ(demo.Count("Clientes_PagosCentral_Extractos" + key), 0) << round;
+            EXPECT_EQ(lines, 0) << round;
+            EXPECT_EQ(Acc("SELECT COUNT(*) FROM Apuntes WHERE Documento = " + db::Quote(doc)), "0") << round;
+        }
+        EXPECT_EQ(Acc("SELECT COUNT(*) FROM Asientos"), std::to_string(entries)) << round;
+    }
+}
+
 } // namespace

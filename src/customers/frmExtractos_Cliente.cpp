@@ -415,12 +415,6 @@ void frmExtractos_Cliente::cmdEliminar_Click() {
                 return;
             }
         }
-        for (int r = 1; r <= vsExtractos.DataRows(); ++r) {
-            if (vsExtractos.Ticked(r) && SinCerrar(lines::comun::Numero(vsExtractos.Text(r, colCliente)),
-                                                   vsExtractos.Text(r, colFechaCobro))) {
-                return;
-            }
-        }
         statements::frmExtractos_ConfirmarEliminar confirmar(Ui());
         confirmar.Show(1);
         if (!confirmar.confirmado) {
@@ -433,9 +427,32 @@ void frmExtractos_Cliente::cmdEliminar_Click() {
             if (!vsExtractos.Ticked(r)) {
                 continue;
             }
-            const std::string clave = " WHERE Cod_Empresa =" + co + " AND Cod_Cliente =" +
-                                      std::to_string(lines::comun::Numero(vsExtractos.Text(r, colCliente))) +
-                                      " AND FechaCobro ='" + FechaSql(vsExtractos.Text(r, colFechaCobro)) + "'";
+            const long cliente = lines::comun::Numero(vsExtractos.Text(r, colCliente));
+            const std::string fecha = vsExtractos.Text(r, colFechaCobro);
+            const std::string clave = " WHERE Cod_Empresa =" + co + " AND Cod_Cliente =" + std::to_string(cliente) +
+                                      " AND FechaCobro ='" + FechaSql(fecha) + "'";
+            // Read under the write lock: another user's entries run is seen whole or not at all.
+            if (erp.Execute("UPDATE Clientes_PagosCentral_Extractos SET Cerrado = 0" + clave + " AND Cerrado = 0") == 0) {
+                auto rs = erp.OpenRecordset("SELECT COUNT(*) FROM Clientes_PagosCentral_Extractos" + clave);
+                if (rs->Fields(0).AsInt64() == 0) {
+                    continue; // another user deleted it meanwhile
+                }
+                tx.Rollback();
+                Ui().MsgBox("El Extracto del cliente " + std::to_string(cliente) + " con fecha de cobro " + fecha +
+                                " ya está cerrado: otro usuario ha generado su asiento. No se ha eliminado ningún "
+                                "extracto.",
+                            kAtencion, host::Icon::Warning);
+                GuardarPosicion();
+                Cargar_Extractos();
+                return;
+            }
+            // Only inside the transaction: before it, another user's run may sit between its two commits.
+            if (SinCerrar(cliente, fecha)) {
+                tx.Rollback();
+                GuardarPosicion();
+                Cargar_Extractos();
+                return;
+            }
             // The lines' taxes go with them: nothing else would ever reach those rows again.
             erp.Execute("DELETE FROM Clientes_PagosCentral_Extractos_Lineas_Impuestos WHERE IdExtractoLinea IN "
                         "(SELECT IdExtractoLinea FROM Clientes_PagosCentral_Extractos_Lineas" +
