@@ -37,18 +37,20 @@ std::vector<std::string> Mensajes(const host::ScriptedShell &shell) {
 }
 
 // Every hostile text through one field whose column holds `maximo` characters: a text that fits is
-// kept verbatim (or as `esperado` makes of it) with no message; a longer one is refused by name.
+// kept verbatim (or as `esperado` makes of it) with no message; a longer one, or one with a character
+// the column's character set lacks, is refused by name.
 void CadaTexto(const std::string &campo, std::size_t maximo, const std::function<Resultado(const std::string &)> &poner,
                const std::function<std::string(const std::string &)> &esperado = {}) {
     for (const auto &h : Hostiles()) {
         SCOPED_TRACE(campo + " <- " + h.nombre);
         Resultado r = poner(h.texto);
-        if (esperado || host::CaracteresUtf8(h.texto) <= maximo) {
+        const std::string guardable = esperado ? esperado(h.texto) : h.texto;
+        const std::string rechazo = host::NoCabe(guardable, maximo, campo);
+        if (rechazo.empty()) {
             EXPECT_TRUE(r.mensajes.empty()) << r.mensajes.front();
-            EXPECT_EQ(r.guardado, esperado ? esperado(h.texto) : h.texto);
+            EXPECT_EQ(r.guardado, guardable);
         } else {
-            EXPECT_EQ(r.mensajes, (std::vector<std::string>{"warning|¡ Atención !|" +
-                                                            host::LongitudExcedida(h.texto, maximo, campo)}));
+            EXPECT_EQ(r.mensajes, (std::vector<std::string>{"warning|¡ Atención !|" + rechazo}));
             EXPECT_EQ(r.guardado, "<none>");
         }
     }
@@ -230,7 +232,8 @@ TEST_F(HostileLines, NoPaymentRemarksKeepTheirFirstSeventyCharacters) {
     };
     for (int obs = 1; obs <= 4; ++obs) {
         const std::string col = "Obs" + std::to_string(obs);
-        CadaTexto(col, 70, [&](const std::string &t) {
+        SCOPED_TRACE(col);
+        CadaTexto("Observaciones", 70, [&](const std::string &t) {
             shell.ClearLog();
             shell.handlers["frmExtractos_Lineas_NoPagoFechaVto"] = [&](host::Window &win) {
                 auto &d = static_cast<lines::frmExtractos_Lineas_NoPagoFechaVto &>(win);
@@ -242,8 +245,13 @@ TEST_F(HostileLines, NoPaymentRemarksKeepTheirFirstSeventyCharacters) {
                 d.chkNoPago.value = true;
                 d.cmdAceptar_Click();
             };
+            const std::string antes = Columna(id, col);
             w.vsLineas_RowColChange(FilaDe(id));
             w.CommandBars_Execute(L::menuNoPago);
+            if (!shell.messages.empty()) {
+                EXPECT_EQ(Columna(id, col), antes); // refused: the line keeps its remarks
+                return Resultado{Mensajes(shell), "<none>"};
+            }
             EXPECT_EQ(w.vsLineas.Text(FilaDe(id), L::colObs1 + obs - 1), primeros70(t));
             return Resultado{Mensajes(shell), Columna(id, col)};
         }, primeros70);
@@ -412,8 +420,9 @@ TEST_F(HostileCustomerLines, TheEntryRowKeepsDocumentAndRemarksVerbatimAndTheFil
         for (int r = 1; r <= w->vsLineas.DataRows(); ++r) {
             vistos.push_back(w->vsLineas.Text(r, LL::colDocumento));
         }
-        EXPECT_EQ(vistos, host::CaracteresUtf8(h.texto) <= 50 ? std::vector<std::string>{h.texto}
-                                                               : std::vector<std::string>{});
+        // Only what the lines' entry kept can be found.
+        EXPECT_EQ(vistos, host::NoCabe(h.texto, 50, "").empty() ? std::vector<std::string>{h.texto}
+                                                                : std::vector<std::string>{});
     }
     EXPECT_EQ(Mensajes(shell), std::vector<std::string>{});
 }

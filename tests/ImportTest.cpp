@@ -299,6 +299,15 @@ TEST_F(Import, EdgeCasesOfTheStatementFile) {
                                 demo.dir.File("sinfin.txt"));
     EXPECT_EQ(Snapshot(), before);
 
+    // A character the ERP's Windows-1252 columns cannot hold is refused where it stands.
+    auto emoji = Fichero1();
+    emoji[1] = "\"L\";\"T-1\";50001;1;\"FA-1\";\"D \xF0\x9F\x98\x80\";15102026;1070,00";
+    Importar(Write("emoji.txt", Join(emoji, "\n")));
+    EXPECT_EQ(shell.Last(), "warning|¡ Atención !|Error de Importación: el texto \"D \xF0\x9F\x98\x80\" lleva el carácter "
+                            "\"\xF0\x9F\x98\x80\", que no se puede guardar\nFichero: " +
+                                demo.dir.File("emoji.txt") + "\nLínea: 2\nCampo: Documento (campo 6)");
+    EXPECT_EQ(Snapshot(), before);
+
     // Only a lower-case "csv" ending picks the tax parser.
     Importar(Write("EXTRACTO.CSV", Join(Fichero1(), "\r\n")));
     EXPECT_EQ(shell.Last(), kOk);

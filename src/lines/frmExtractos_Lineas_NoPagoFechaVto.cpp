@@ -1,5 +1,6 @@
 #include "lines/frmExtractos_Lineas_NoPagoFechaVto.h"
 
+#include "host/LongitudTexto.h"
 #include "lines/Comun.h"
 #include "suite/Formato.h"
 
@@ -66,6 +67,15 @@ void frmExtractos_Lineas_NoPagoFechaVto::cmdAceptar_Click() {
             Ui().MsgBox("Debe especificar al menos la primera Observación", kAtencion, host::Icon::Warning);
             Ui().Focus(*this, "txtObs1");
             return;
+        }
+        // The remarks are cut to their column's length; a character it cannot hold is refused.
+        const host::TextField *observaciones[] = {&txtObs1, &txtObs2, &txtObs3, &txtObs4};
+        for (const host::TextField *caja : observaciones) {
+            if (auto m = host::NoCabe(Primeros(caja->text, kLongitudObs), kLongitudObs, "Observaciones"); !m.empty()) {
+                Ui().MsgBox(m, kAtencion, host::Icon::Warning);
+                Ui().Focus(*this, caja->name);
+                return;
+            }
         }
         if (fecha) {
             nuevaFechaVto = marca ? suite::Formato::Instancia().FechaTexto(txtFechaVto.text) : "";

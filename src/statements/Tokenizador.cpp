@@ -263,6 +263,10 @@ std::string Tokenizador::Texto(std::string_view texto, const NombreCampo &campo,
         Error(campo, "el texto " + Cita(texto) + " tiene " + std::to_string(n) + " caracteres y el campo admite " +
                          std::to_string(maximo));
     }
+    // The ERP keeps texts in Windows-1252 columns: anything else would be stored changed.
+    if (std::string caracter; !suite::RepresentableEnWindows1252(texto, &caracter)) {
+        Error(campo, "el texto " + Cita(texto) + " lleva el carácter \"" + caracter + "\", que no se puede guardar");
+    }
     return std::string(texto);
 }
 
