@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -209,8 +210,8 @@ TEST_F(Crash, ImportIsWhollyThereOrAbsent) {
     }
     // The kills must have hit the run, not only its end.
     EXPECT_GT(killed, kRounds / 2);
-    RecordProperty("killed", killed);
-    RecordProperty("whole", whole);
+    std::printf("[ crash    ] import: %d runs, %d killed, %d whole, %d absent\n", kRounds, killed, whole,
+                kRounds - whole);
 }
 
 TEST_F(Crash, MatchingLinksAllOrNothing) {
@@ -240,16 +241,19 @@ TEST_F(Crash, MatchingLinksAllOrNothing) {
     ASSERT_GT(all, 0);
     Restore();
     const long before = Erp(links), beforeLinked = Erp(linked);
-    int killed = 0;
+    int killed = 0, whole = 0;
     for (int round = 0; round < kRounds; ++round) {
         killed += RunAndKill(args, Delay(span, round));
         ExpectIntact(round);
         long now = Erp(links), nowLinked = Erp(linked);
+        whole += now == all;
         EXPECT_TRUE((now == before && nowLinked == beforeLinked) || (now == all && nowLinked == allLinked))
             << "round " << round << ": " << now << " links, " << nowLinked << " lines with a linked amount";
         Restore();
     }
     EXPECT_GT(killed, kRounds / 2);
+    std::printf("[ crash    ] automatic matching: %d runs, %d killed, %d whole, %d absent\n", kRounds, killed, whole,
+                kRounds - whole);
 }
 
 TEST_F(Crash, EntriesAreNeverLostNorDoubledWhenRunAgain) {
@@ -272,11 +276,12 @@ TEST_F(Crash, EntriesAreNeverLostNorDoubledWhenRunAgain) {
     ASSERT_GT(lines, 0);
     ASSERT_EQ(Erp(closed), 1);
     Restore();
-    int killed = 0, between = 0;
+    int killed = 0, between = 0, whole = 0;
     for (int round = 0; round < kRounds; ++round) {
         killed += RunAndKill(args, Delay(span, round));
         ExpectIntact(round);
         const long afterKill = Count(accounting, "SELECT COUNT(*) FROM Apuntes");
+        whole += afterKill == lines && Erp(closed) == 1;
         EXPECT_TRUE(afterKill == 0 || afterKill == lines) << "round " << round;
         between += afterKill == lines && Erp(closed) == 0;
         // Whatever the kill left, running it again ends with the statement closed and its entries once.
@@ -289,7 +294,9 @@ TEST_F(Crash, EntriesAreNeverLostNorDoubledWhenRunAgain) {
         Restore();
     }
     EXPECT_GT(killed, kRounds / 2);
-    RecordProperty("between the commits", between);
+    std::printf("[ crash    ] entries: %d runs, %d killed, %d whole, %d absent, %d between the two commits (closed "
+                "by the next run)\n",
+                kRounds, killed, whole, kRounds - whole - between, between);
 }
 
 // Sage 200: the registration counter and the closing are committed together after both files are
