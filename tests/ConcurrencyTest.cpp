@@ -186,7 +186,21 @@ TEST_F(TwoUsers, DeleteTwoStatementsAtOnce) {
     }
 }
 
+// Which of the two won each round, printed for the record of how the races went.
+struct Tally {
+    std::string race;
+    int first = 0, second = 0, inside = 0;
+    void Won(bool byFirst) { ++(byFirst ? first : second); }
+    // The loser was stopped inside its own transaction rather than by the list it loaded.
+    void Inside(bool recheck) { inside += recheck ? 1 : 0; }
+    ~Tally() {
+        std::cout << "[ race ] " << race << ": first won " << first << ", second won " << second
+                  << "; loser stopped inside its transaction " << inside << "\n";
+    }
+};
+
 TEST_F(TwoUsers, AccountTheSameStatementAtOnce) {
+    Tally tally{"the same statement accounted twice"};
     demo.SetParam("PagoCentral_AsientoCheckLineasNoVinc", "0");
     for (int round = 0; round < kRounds; ++round) {
         const std::string code = "R'" + std::to_string(round);
@@ -205,6 +219,8 @@ TEST_F(TwoUsers, AccountTheSameStatementAtOnce) {
         const bool listed = lost.err.find("Existe algún Extracto señalado que ya se le ha generado el asiento.") !=
                             std::string::npos;
         EXPECT_TRUE(recheck || listed) << round << ": " << lost.err;
+        tally.Won(a.code == 0);
+        tally.Inside(recheck);
         EXPECT_NE(lost.err.find("Extractos sin cerrar: 1:" + code), std::string::npos) << round << ": " << lost.err;
 
         EXPECT_EQ(Acc("SELECT COUNT(*) FROM Asientos"), std::to_string(round + 1)) << round;
@@ -221,19 +237,6 @@ TEST_F(TwoUsers, AccountTheSameStatementAtOnce) {
     }
     EXPECT_EQ(Acc("SELECT MAX(Valor) FROM Contadores WHERE Nombre = 'Asiento'"), std::to_string(kRounds));
 }
-
-// Which of the two won each round, printed for the record of how the races went.
-struct Tally {
-    std::string race;
-    int first = 0, second = 0, inside = 0;
-    void Won(bool byFirst) { ++(byFirst ? first : second); }
-    // The loser was stopped inside its own transaction rather than by the list it loaded.
-    void Inside(bool recheck) { inside += recheck ? 1 : 0; }
-    ~Tally() {
-        std::cout << "[ race ] " << race << ": first won " << first << ", second won " << second
-                  << "; loser stopped inside its transaction " << inside << "\n";
-    }
-};
 
 TEST_F(TwoUsers, ImportTheSameFileTwiceAtOnce) {
     demo.SetParam("PagoCentral_TipoExtracto", "1");
