@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <string>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -36,6 +37,18 @@ std::vector<std::string> Mensajes(const host::ScriptedShell &shell) {
     return out;
 }
 
+// How the texts went, printed once for the record.
+struct Cuenta {
+    int guardados = 0, rechazados = 0;
+    ~Cuenta() {
+        if (guardados + rechazados > 0) {
+            const int textos = static_cast<int>(Hostiles().size());
+            std::printf("[ hostile  ] %d texts through %d fields: %d kept verbatim, %d refused by name\n", textos,
+                        (guardados + rechazados) / textos, guardados, rechazados);
+        }
+    }
+} cuenta;
+
 // Every hostile text through one field whose column holds `maximo` characters: a text that fits is
 // kept verbatim (or as `esperado` makes of it) with no message; a longer one, or one with a character
 // the column's character set lacks, is refused by name.
@@ -46,6 +59,7 @@ void CadaTexto(const std::string &campo, std::size_t maximo, const std::function
         Resultado r = poner(h.texto);
         const std::string guardable = esperado ? esperado(h.texto) : h.texto;
         const std::string rechazo = host::NoCabe(guardable, maximo, campo);
+        ++(rechazo.empty() ? cuenta.guardados : cuenta.rechazados);
         if (rechazo.empty()) {
             EXPECT_TRUE(r.mensajes.empty()) << r.mensajes.front();
             EXPECT_EQ(r.guardado, guardable);
