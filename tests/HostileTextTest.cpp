@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <string>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -228,6 +229,51 @@ TEST_F(HostileLines, FilterBoxesAndSearchListsFindTheVerbatimMatchOrNothing) {
         contra.txtCtaContrapartida.text = h.texto;
         contra.txtCtaContrapartida_Change();
         EXPECT_EQ(contra.txtCtaContrapartida.descripcion, "");
+    }
+    EXPECT_EQ(Mensajes(shell), std::vector<std::string>{});
+}
+
+// '%', '_' and '[' typed into a filter are looked for as typed, on either database: SQL Server would
+// take them for wildcards and a lone '[' for an unfinished class.
+TEST_F(HostileLines, WildcardsTypedIntoAFilterAreTakenLiterally) {
+    const std::vector<std::string> textos = {"A%B", "A_B", "A[B]C", "AXB", "AxxB", "A[", "ABC"};
+    int codigo = 970;
+    for (const auto &t : textos) {
+        Line(901, "7", t);
+        Statement(t, 0, 10, false);
+        demo.erp->Execute("INSERT INTO Proveedores (Cod_Empresa, Codigo, Nombre) VALUES (1, " +
+                          std::to_string(++codigo) + ", " + db::Quote(t) + ")");
+    }
+    w.Show();
+    statements::frmExtractos lista(shell, demo.settings);
+    lista.Show();
+    auto columna = [](const host::Grid &g, int col) {
+        std::vector<std::string> out;
+        for (int r = 1; r <= g.DataRows(); ++r) {
+            out.push_back(g.Text(r, col));
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    using V = std::vector<std::string>;
+    const std::vector<std::pair<std::string, V>> casos = {
+        {"%", {"A%B"}}, {"_", {"A_B"}}, {"A_B", {"A_B"}}, {"[B]", {"A[B]C"}}, {"[", {"A[", "A[B]C"}},
+        {"B]", {"A[B]C"}}, {"A%", {"A%B"}}, {"x", {"AXB", "AxxB"}},
+    };
+    for (const auto &[filtro, esperado] : casos) {
+        SCOPED_TRACE(filtro);
+        w.txtDocumento.text = filtro;
+        w.Cargar_Lineas();
+        EXPECT_EQ(columna(w.vsLineas, L::colDocumento), esperado);
+        lista.txtNumExtracto.text = filtro;
+        lista.Cargar_Extractos();
+        EXPECT_EQ(columna(lista.vsExtractos, statements::frmExtractos::colExtracto), esperado);
+        V nombres;
+        for (const auto &f : lines::BuscadorMaestros::Proveedores(*demo.erp, 1, filtro)) {
+            nombres.push_back(f.nombre);
+        }
+        std::sort(nombres.begin(), nombres.end());
+        EXPECT_EQ(nombres, esperado);
     }
     EXPECT_EQ(Mensajes(shell), std::vector<std::string>{});
 }

@@ -63,7 +63,7 @@ std::vector<frmCuentaContrapartida::Fila> frmCuentaContrapartida::BuscarCuentas(
                       std::to_string(empresa_->Codigo()) + " AND Cod_Ejercicio =" +
                       std::to_string(empresa_->Ejercicio());
     if (!texto.empty()) {
-        std::string like = "'%" + db::Escape(texto) + "%'";
+        std::string like = db::Contiene(texto);
         sql += " AND (Cuenta LIKE " + like + " OR Nombre LIKE " + like + ")";
     }
     auto rs = Ctx().conexionLumbra->OpenRecordset(sql + " ORDER BY Cuenta");

@@ -144,7 +144,7 @@ void frmExtractos_Cliente_Lineas::Cargar_Lineas() {
             filtros += " AND lin.Cod_Proveedor =" + std::to_string(txtProveedor.code);
         }
         if (!txtDocumento.text.empty()) {
-            filtros += " AND lin.Documento LIKE '%" + db::Escape(txtDocumento.text) + "%'";
+            filtros += " AND lin.Documento LIKE " + db::Contiene(txtDocumento.text);
         }
         auto rs = Ctx().conexionVarnex->OpenRecordset(
             "SELECT lin.Cod_Proveedor AS ProvCodigo, ISNULL(prov.Nombre,'') AS ProvNombre, lin.Documento,"

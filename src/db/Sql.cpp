@@ -16,6 +16,23 @@ std::string Escape(std::string_view text) {
 
 std::string Quote(std::string_view text) { return "'" + Escape(text) + "'"; }
 
+std::string Contiene(std::string_view text) {
+    std::string out = "'%";
+    for (char c : text) {
+        if (c == '%' || c == '_' || c == '[') {
+            out += '[';
+            out += c;
+            out += ']';
+        } else {
+            out += c;
+            if (c == '\'') {
+                out += '\'';
+            }
+        }
+    }
+    return out + "%'";
+}
+
 } // namespace db
 
 #include "db/dialect/TokenUtil.h"

@@ -9,6 +9,8 @@ namespace db {
 std::string Quote(std::string_view text);
 // Only the inside of the literal (apostrophes doubled), for fragments like "LIKE '%" + x + "%'".
 std::string Escape(std::string_view text);
+// "LIKE" operand that finds the text anywhere, as typed: its '%', '_' and '[' are not wildcards.
+std::string Contiene(std::string_view text);
 
 } // namespace db
 

@@ -25,8 +25,6 @@ std::optional<std::string> Uno(db::Connection &conn, const std::string &sql) {
     return rs->Fields(0).AsText();
 }
 
-std::string Contiene(const std::string &texto) { return "'%" + db::Escape(texto) + "%'"; }
-
 } // namespace
 
 std::optional<std::string> BuscadorMaestros::NombreProveedor(db::Connection &erp, int empresa, long codigo) {
@@ -43,8 +41,8 @@ std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Proveedores(db::Connection
                       " Codigo, ISNULL(Nombre,'') AS Nombre FROM Proveedores WHERE Cod_Empresa =" +
                       std::to_string(empresa);
     if (!texto.empty()) {
-        sql += " AND (Nombre LIKE " + Contiene(texto) + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + Contiene(texto) +
-               ")";
+        const std::string like = db::Contiene(texto);
+        sql += " AND (Nombre LIKE " + like + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + like + ")";
     }
     return Leer(erp, sql + " ORDER BY Nombre");
 }
@@ -63,8 +61,8 @@ std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Clientes(db::Connection &e
                       " Codigo, ISNULL(Nombre,'') AS Nombre FROM Clientes WHERE Cod_Empresa =" +
                       std::to_string(empresa);
     if (!texto.empty()) {
-        sql += " AND (Nombre LIKE " + Contiene(texto) + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + Contiene(texto) +
-               ")";
+        const std::string like = db::Contiene(texto);
+        sql += " AND (Nombre LIKE " + like + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + like + ")";
     }
     return Leer(erp, sql + " ORDER BY Nombre");
 }
@@ -83,8 +81,8 @@ std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Almacenes(db::Connection &
                       " Codigo, ISNULL(Nombre,'') AS Nombre FROM Almacenes WHERE Cod_Empresa =" +
                       std::to_string(empresa);
     if (!texto.empty()) {
-        sql += " AND (Nombre LIKE " + Contiene(texto) + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + Contiene(texto) +
-               ")";
+        const std::string like = db::Contiene(texto);
+        sql += " AND (Nombre LIKE " + like + " OR CAST(Codigo AS VARCHAR(20)) LIKE " + like + ")";
     }
     return Leer(erp, sql + " ORDER BY Codigo");
 }
@@ -105,7 +103,8 @@ std::vector<BuscadorMaestros::Fila> BuscadorMaestros::Cuentas(db::Connection &co
                       " Cuenta, MAX(ISNULL(Nombre,'')) AS Nombre FROM Cuentas WHERE Cod_Empresa =" +
                       std::to_string(empContable);
     if (!texto.empty()) {
-        sql += " AND (Cuenta LIKE " + Contiene(texto) + " OR Nombre LIKE " + Contiene(texto) + ")";
+        const std::string like = db::Contiene(texto);
+        sql += " AND (Cuenta LIKE " + like + " OR Nombre LIKE " + like + ")";
     }
     return Leer(contabilidad, sql + " GROUP BY Cuenta ORDER BY Cuenta");
 }

@@ -284,10 +284,10 @@ void frmExtractos_Lineas::Cargar_Lineas() {
             filtros += " AND lin.Cod_Proveedor =" + std::to_string(txtProv.code);
         }
         if (!txtDocumento.text.empty()) {
-            filtros += " AND lin.Documento LIKE '%" + db::Escape(txtDocumento.text) + "%'";
+            filtros += " AND lin.Documento LIKE " + db::Contiene(txtDocumento.text);
         }
         if (!txtDocumentoCentral.text.empty()) {
-            filtros += " AND lin.DocumentoCentral LIKE '%" + db::Escape(txtDocumentoCentral.text) + "%'";
+            filtros += " AND lin.DocumentoCentral LIKE " + db::Contiene(txtDocumentoCentral.text);
         }
 
         std::string co = std::to_string(emp.Codigo());

@@ -151,7 +151,7 @@ void frmExtractos::Cargar_Extractos() {
         }
         std::string almacen = txtAlmacen.code >= 1 ? " AND c.Cod_Almacen =" + std::to_string(txtAlmacen.code) : "";
         std::string extracto =
-            txtNumExtracto.text.empty() ? "" : " AND c.Cod_Extracto LIKE '%" + db::Escape(txtNumExtracto.text) + "%'";
+            txtNumExtracto.text.empty() ? "" : " AND c.Cod_Extracto LIKE " + db::Contiene(txtNumExtracto.text);
         std::string fi = fmt.FechaTexto(txtFechaI.text), ff = fmt.FechaTexto(txtFechaF.text);
         if (fi.empty() || ff.empty()) {
             Ui().MsgBox("Debe introducir una fecha válida.", "¡ Atención !", host::Icon::Warning);
