@@ -95,8 +95,8 @@ std::string SinMarcas(const std::string &markup) {
 
 } // namespace
 
-int ConsoleShell::TaskDialog(const TaskDialogSpec &spec) {
-    Print(spec.icon, spec.title, SinMarcas(spec.instruction) + "\n" + SinMarcas(spec.content));
+int ConsoleShell::TaskDialog(const TaskDialogOpciones &dialogo) {
+    Print(dialogo.icon, dialogo.title, SinMarcas(dialogo.instruction) + "\n" + SinMarcas(dialogo.content));
     return 0;
 }
 

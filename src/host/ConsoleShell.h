@@ -29,7 +29,7 @@ class ConsoleShell : public Shell {
     std::string SaveFile(const std::string &title, const std::vector<FileFilter> &filters,
                          const std::string &suggestedName) override;
     void SetClipboard(const std::string &) override {}
-    int TaskDialog(const TaskDialogSpec &spec) override;
+    int TaskDialog(const TaskDialogOpciones &dialogo) override;
     void Progress(bool, const std::string &) override {}
     // Written to standard output as text.
     void MostrarInforme(const Informe &informe) override;

@@ -62,8 +62,8 @@ std::string ScriptedShell::SaveFile(const std::string &title, const std::vector<
     return f;
 }
 
-int ScriptedShell::TaskDialog(const TaskDialogSpec &spec) {
-    taskDialogs.push_back(spec);
+int ScriptedShell::TaskDialog(const TaskDialogOpciones &dialogo) {
+    taskDialogs.push_back(dialogo);
     return 0;
 }
 

@@ -20,7 +20,7 @@ class ScriptedShell : public Shell {
     };
 
     std::vector<Message> messages;
-    std::vector<TaskDialogSpec> taskDialogs;
+    std::vector<TaskDialogOpciones> taskDialogs;
     std::vector<std::string> progress; // texts shown, "" for each hide
     std::vector<std::string> focus;    // "Class.control"
     std::vector<std::string> modals;   // class names shown modally
@@ -46,7 +46,7 @@ class ScriptedShell : public Shell {
     std::string SaveFile(const std::string &title, const std::vector<FileFilter> &filters,
                          const std::string &suggestedName) override;
     void SetClipboard(const std::string &text) override { clipboard = text; }
-    int TaskDialog(const TaskDialogSpec &spec) override;
+    int TaskDialog(const TaskDialogOpciones &dialogo) override;
     void Progress(bool visible, const std::string &text) override { progress.push_back(visible ? text : ""); }
     void MostrarInforme(const Informe &informe) override { informes.push_back(informe); }
     std::vector<Reporte> impresos; // reports sent to a printer

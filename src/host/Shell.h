@@ -21,7 +21,7 @@ struct FileFilter {
     std::string pattern;     // "*.txt"
 };
 
-struct TaskDialogSpec {
+struct TaskDialogOpciones {
     std::string title;
     std::string instruction; // may hold <TextBlock ...> mark-up
     std::string content;
@@ -43,7 +43,7 @@ class Shell {
     virtual std::string SaveFile(const std::string &title, const std::vector<FileFilter> &filters,
                                  const std::string &suggestedName) = 0;
     virtual void SetClipboard(const std::string &text) = 0;
-    virtual int TaskDialog(const TaskDialogSpec &spec) = 0;
+    virtual int TaskDialog(const TaskDialogOpciones &dialogo) = 0;
     virtual void Progress(bool visible, const std::string &text) = 0;
     // Shows a document page (preview with print and PDF in the GUI).
     virtual void MostrarInforme(const Informe &informe) = 0;

@@ -433,7 +433,7 @@ void frmExtractos::cmdCasacionAut_Click() {
                      " AND pp.IdExtractoLinea is NULL)");
         tx.Commit();
 
-        host::TaskDialogSpec dlg;
+        host::TaskDialogOpciones dlg;
         dlg.title = "¡ Atención !";
         dlg.buttons = {"Aceptar"};
         dlg.instruction = "<TextBlock Foreground='Blue'>Casación Automática realizada correctamente.</TextBlock>";

@@ -171,13 +171,13 @@ std::string QtShell::SaveFile(const std::string &title, const std::vector<host::
 
 void QtShell::SetClipboard(const std::string &text) { QGuiApplication::clipboard()->setText(Q(text)); }
 
-int QtShell::TaskDialog(const host::TaskDialogSpec &spec) {
-    QMessageBox box(ToQt(spec.icon), Q(spec.title), QString(), QMessageBox::NoButton, QApplication::activeWindow());
+int QtShell::TaskDialog(const host::TaskDialogOpciones &dialogo) {
+    QMessageBox box(ToQt(dialogo.icon), Q(dialogo.title), QString(), QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::RichText);
-    box.setText(Q(TextBlockToHtml(spec.instruction)));
-    box.setInformativeText(Q(TextBlockToHtml(spec.content)));
+    box.setText(Q(TextBlockToHtml(dialogo.instruction)));
+    box.setInformativeText(Q(TextBlockToHtml(dialogo.content)));
     std::vector<QPushButton *> buttons;
-    for (const auto &b : spec.buttons) {
+    for (const auto &b : dialogo.buttons) {
         buttons.push_back(box.addButton(Q(b), QMessageBox::AcceptRole));
     }
     if (buttons.empty()) {

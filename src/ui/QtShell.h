@@ -45,7 +45,7 @@ class QtShell : public host::Shell {
     std::string SaveFile(const std::string &title, const std::vector<host::FileFilter> &filters,
                          const std::string &suggestedName) override;
     void SetClipboard(const std::string &text) override;
-    int TaskDialog(const host::TaskDialogSpec &spec) override;
+    int TaskDialog(const host::TaskDialogOpciones &dialogo) override;
     void Progress(bool visible, const std::string &text) override;
     // A modal preview of the page, with printing and saving as PDF.
     void MostrarInforme(const host::Informe &informe) override;
