@@ -15,10 +15,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {

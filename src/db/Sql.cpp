@@ -17,20 +17,17 @@ std::string Escape(std::string_view text) {
 std::string Quote(std::string_view text) { return "'" + Escape(text) + "'"; }
 
 std::string Contiene(std::string_view text) {
-    std::string out = "'%";
+    std::string literal;
     for (char c : text) {
         if (c == '%' || c == '_' || c == '[') {
-            out += '[';
-            out += c;
-            out += ']';
+            literal += '[';
+            literal += c;
+            literal += ']';
         } else {
-            out += c;
-            if (c == '\'') {
-                out += '\'';
-            }
+            literal += c;
         }
     }
-    return out + "%'";
+    return "'%" + Escape(literal) + "%'";
 }
 
 } // namespace db
